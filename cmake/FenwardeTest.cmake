@@ -1,0 +1,17 @@
+# fenwarde_add_test(NAME SOURCES a.cpp ... LIBS lib ... [ENV VAR=value ...])
+#
+# Builds one QtTest executable and registers it with ctest. Every test runs
+# headless, in the C locale and with a private settings folder, so a test run
+# never reads or writes the user's own settings.
+function(fenwarde_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+    add_dependencies(${name} language_files)
+    add_test(NAME ${name} COMMAND ${name})
+    set(config_home ${CMAKE_BINARY_DIR}/test-config/${name})
+    file(MAKE_DIRECTORY ${config_home})
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT 600
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C;XDG_CONFIG_HOME=${config_home};ASAN_OPTIONS=detect_leaks=0;UBSAN_OPTIONS=print_stacktrace=1;${T_ENV}")
+endfunction()
