@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <cmath>
+
 qreal ScaleBucketForRatio(qreal ratio, bool withTwoAndAHalf)
 {
     if (ratio > 0 && ratio <= 0.75)
@@ -32,7 +34,12 @@ qreal GetScreenScale(QWidget *widget)
     qreal dpi = screen->logicalDotsPerInch();
     // A logical 96 is what many systems report regardless of the panel, so
     // the physical density is the better guide there.
-    if (qFuzzyCompare(dpi, 96.0))
-        dpi = screen->physicalDotsPerInch();
+    // A screen of unknown physical size can report 0 or a non-finite density;
+    // the logical value is the sound answer then, not the largest bucket.
+    if (qFuzzyCompare(dpi, 96.0)) {
+        const qreal physical = screen->physicalDotsPerInch();
+        if (std::isfinite(physical) && physical > 0)
+            dpi = physical;
+    }
     return ScaleBucketForRatio(dpi / 96.0);
 }
