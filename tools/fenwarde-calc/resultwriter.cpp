@@ -1,0 +1,95 @@
+#include "resultwriter.h"
+
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace
+{
+
+// JSON has no NaN or infinity; null tells the reader there was no number.
+QByteArray number(double value)
+{
+    if (!std::isfinite(value))
+        return QByteArrayLiteral("null");
+    return QByteArray::number(value, 'g', 17);
+}
+
+// Appends one member to an object under construction; keys are written in
+// the order of the calls, which QJsonObject would not keep.
+void addMember(QByteArray &object, const char *key, const QByteArray &value)
+{
+    object += object.isEmpty() ? QByteArrayLiteral("{\"") : QByteArrayLiteral(",\"");
+    object += key;
+    object += "\":";
+    object += value;
+}
+
+} // namespace
+
+ResultWriter::ResultWriter(QIODevice *output) : m_output(output)
+{
+}
+
+void ResultWriter::writeResult(const SceneResult &result)
+{
+    writeLine(resultLine(result));
+}
+
+void ResultWriter::writeInputError(int lineNumber, const QString &reason)
+{
+    writeLine(inputErrorLine(lineNumber, reason));
+}
+
+QByteArray ResultWriter::resultLine(const SceneResult &r)
+{
+    QByteArray o;
+    addMember(o, "L1", number(r.L1));
+    addMember(o, "W1", number(r.W1));
+    addMember(o, "L2", number(r.L2));
+    addMember(o, "W2", number(r.W2));
+    addMember(o, "L3", number(r.L3));
+    addMember(o, "W3", number(r.W3));
+    addMember(o, "L4", number(r.L4));
+    addMember(o, "W4", number(r.W4));
+    addMember(o, "nearPixels", QByteArray::number(r.nearPixels));
+    addMember(o, "farPixels", QByteArray::number(r.farPixels));
+    addMember(o, "errorIndex", QByteArray::number(r.errorIndex));
+    addMember(o, "rangeEmitted", r.rangeEmitted ? "true" : "false");
+    if (r.identificationEmitted) {
+        const QJsonArray texts{r.plateRange, r.vehicleRange, r.faceRange, r.personRange};
+        addMember(o, "identification", QJsonDocument(texts).toJson(QJsonDocument::Compact));
+    } else {
+        addMember(o, "identification", "null");
+    }
+    addMember(o, "plateAtCapture", QByteArray::number(r.plateAtCapture));
+    addMember(o, "plateAtL1", QByteArray::number(r.plateAtL1));
+    addMember(o, "plateAtL4", QByteArray::number(r.plateAtL4));
+    addMember(o, "faceAtCapture", QByteArray::number(r.faceAtCapture));
+    addMember(o, "faceAtL1", QByteArray::number(r.faceAtL1));
+    addMember(o, "faceAtL4", QByteArray::number(r.faceAtL4));
+    addMember(o, "drawDepth", number(r.drawDepth));
+    addMember(o, "drawWidth", number(r.drawWidth));
+    addMember(o, "farDistance", number(r.farDistance));
+    addMember(o, "farWidth", number(r.farWidth));
+    addMember(o, "lateralScale", number(r.lateralScale));
+    return o + '}';
+}
+
+QByteArray ResultWriter::inputErrorLine(int lineNumber, const QString &reason)
+{
+    const QJsonObject object{
+        {QStringLiteral("inputError"), QStringLiteral("line %1: %2").arg(lineNumber).arg(reason)}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+void ResultWriter::writeLine(const QByteArray &line)
+{
+    if (!m_output)
+        return;
+    m_output->write(line);
+    m_output->write("\n", 1);
+}
