@@ -1,0 +1,42 @@
+#!/bin/sh
+# Renders the raster pictures of the program from their SVG sources. The
+# generated PNG and ICO files are committed, so the build never needs this
+# script; run it after changing an SVG under res/.
+#
+# Needs rsvg-convert (librsvg2-bin) and ImageMagick's convert.
+set -eu
+
+res="$(cd "$(dirname "$0")/../res" && pwd)"
+skin="$res/darkgreen/png"
+
+# svg-to-png SOURCE.svg OUT.png WIDTH HEIGHT
+svg_to_png() {
+    rsvg-convert -w "$3" -h "$4" "$1" -o "$2"
+}
+
+# Program picture, shown stretched in a 4:1 box on the title bar.
+svg_to_png "$res/fenwarde.svg" "$res/fenwarde.png" 320 80
+
+# Program icon: one square picture at the usual icon sizes.
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+for size in 16 32 48 256; do
+    svg_to_png "$res/art/fenwarde-icon.svg" "$tmp/icon-$size.png" "$size" "$size"
+done
+convert "$tmp/icon-16.png" "$tmp/icon-32.png" "$tmp/icon-48.png" "$tmp/icon-256.png" \
+    "$res/fenwarde.ico"
+
+# Skin pictures. A label takes its design size from the picture, so these are
+# rendered at their design size; icons that the kit scales down are rendered
+# larger so they stay sharp on dense screens.
+render_skin() { # NAME WIDTH HEIGHT
+    if [ -f "$skin/$1.svg" ]; then
+        svg_to_png "$skin/$1.svg" "$skin/$1.png" "$2" "$3"
+    fi
+}
+render_skin playback/TimeUp 32 32
+render_skin playback/TimeDown 32 32
+render_skin common/CustomDialog/info 48 48
+render_skin common/CustomDialog/success 48 48
+render_skin common/CustomDialog/failed 48 48
+render_skin common/CustomDialog/dialog-closebutton 32 32
