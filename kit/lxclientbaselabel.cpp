@@ -49,7 +49,7 @@ void LxClientBaseLabel::SetFontPixelSize(int pixelSize)
         m_font.setPixelSize(pixelSize);
 }
 
-void LxClientBaseLabel::SetImage(const QString &path)
+void LxClientBaseLabel::SetImage(const QString &path, const QRect &part)
 {
     // Each picture is loaded aside first, so a failed load keeps the old one.
     // The picture that loaded last is the one shown: the other kind is dropped,
@@ -58,6 +58,12 @@ void LxClientBaseLabel::SetImage(const QString &path)
         auto pixmap = std::make_unique<QPixmap>();
         if (!pixmap->load(path))
             return;
+        if (!part.isEmpty()) {
+            const QRect inside = part.intersected(pixmap->rect());
+            if (inside.isEmpty())
+                return;
+            *pixmap = pixmap->copy(inside);
+        }
         m_pixmap = std::move(pixmap);
         delete m_svgRenderer;
         m_svgRenderer = nullptr;
@@ -69,6 +75,8 @@ void LxClientBaseLabel::SetImage(const QString &path)
             delete renderer;
             return;
         }
+        if (!part.isEmpty())
+            renderer->setViewBox(part);
         delete m_svgRenderer;
         m_svgRenderer = renderer;
         m_pixmap.reset();

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QRect>
 #include <QString>
 
 #include <memory>
@@ -34,9 +35,11 @@ public:
     void SetFont(const QFont &font);
     void SetFontPixelSize(int pixelSize);
 
-    // Loads a picture; a path containing ".svg" is drawn as vector art. A file
-    // that cannot be loaded leaves the current picture and design size.
-    void SetImage(const QString &path);
+    // Loads a picture; a path containing ".svg" is drawn as vector art. A
+    // non-empty `part` shows only that rectangle of the picture (in picture
+    // pixels or view-box units). A file that cannot be loaded leaves the
+    // current picture and design size.
+    void SetImage(const QString &path, const QRect &part = QRect());
 
     void SetScale(qreal scale) override;
     void UpdateStyleSheet(qreal scale) override;

@@ -22,6 +22,23 @@ qreal ScaleBucketForRatio(qreal ratio, bool withTwoAndAHalf)
     return 3.0;
 }
 
+qreal ScreenScaleOf(QScreen *screen, bool withTwoAndAHalf)
+{
+    if (!screen)
+        return 0;
+    qreal dpi = screen->logicalDotsPerInch();
+    // A logical 96 is what many systems report regardless of the panel, so
+    // the physical density is the better guide there. A screen of unknown
+    // physical size can report 0 or a non-finite density; the logical value
+    // is the sound answer then, not the largest bucket.
+    if (qFuzzyCompare(dpi, 96.0)) {
+        const qreal physical = screen->physicalDotsPerInch();
+        if (std::isfinite(physical) && physical > 0)
+            dpi = physical;
+    }
+    return ScaleBucketForRatio(dpi / 96.0, withTwoAndAHalf);
+}
+
 qreal GetScreenScale(QWidget *widget)
 {
     if (!widget)
@@ -30,16 +47,5 @@ qreal GetScreenScale(QWidget *widget)
     const QList<QScreen *> screens = QGuiApplication::screens();
     if (number < 0 || number >= screens.size())
         return 0;
-    QScreen *screen = screens.at(number);
-    qreal dpi = screen->logicalDotsPerInch();
-    // A logical 96 is what many systems report regardless of the panel, so
-    // the physical density is the better guide there.
-    // A screen of unknown physical size can report 0 or a non-finite density;
-    // the logical value is the sound answer then, not the largest bucket.
-    if (qFuzzyCompare(dpi, 96.0)) {
-        const qreal physical = screen->physicalDotsPerInch();
-        if (std::isfinite(physical) && physical > 0)
-            dpi = physical;
-    }
-    return ScaleBucketForRatio(dpi / 96.0);
+    return ScreenScaleOf(screens.at(number));
 }

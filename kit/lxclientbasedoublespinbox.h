@@ -1,0 +1,25 @@
+#pragma once
+
+#include "istylesheetbase.h"
+#include "iwidgetbase.h"
+#include "spinboxlook.h"
+
+#include <QDoubleSpinBox>
+
+// The kit's real number field with up and down arrows from the skin; its size,
+// font and style sheet follow the scale. Editing behaves as in Qt.
+class LxClientBaseDoubleSpinBox : public QDoubleSpinBox, public IWidgetBase, public IStyleSheetBase
+{
+    Q_OBJECT
+    Q_INTERFACES(IWidgetBase IStyleSheetBase)
+
+public:
+    explicit LxClientBaseDoubleSpinBox(QWidget *parent = nullptr);
+    ~LxClientBaseDoubleSpinBox() override;
+
+    void SetScale(qreal scale) override;
+    void UpdateStyleSheet(qreal scale) override;
+
+private:
+    SpinBoxLook m_look;
+};
