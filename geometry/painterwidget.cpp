@@ -2,8 +2,11 @@
 
 #include "languagetable.h"
 #include "scenecalculation.h"
+#include "scenepainter.h"
+#include "screenscale.h"
 
 #include <QPaintEvent>
+#include <QPainter>
 
 painterWidget::painterWidget(QWidget *parent) : QWidget(parent)
 {
@@ -26,6 +29,10 @@ void painterWidget::paintEvent(QPaintEvent *event)
         emit IdentificationPixelValue(r.plateRange, r.vehicleRange, r.faceRange, r.personRange);
 
     // Scene drawing: one call that paints the scene from m_params and m_result.
+    {
+        QPainter painter(this);
+        ScenePainter::render(painter, m_params, m_result, size(), GetScreenScale(this));
+    }
 
     // Last, after the drawing, so the panel's pop-up follows what is on screen.
     emit error(r.errorIndex == 0 ? QString() : languageText(r.errorIndex));

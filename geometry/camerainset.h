@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+
+class QPainter;
+struct SceneParams;
+
+// The camera on its pole at the pole base of the plan view, a marker for the
+// pole height and a small inset that shows the pitch angle (and, with the
+// horizontal correction, the horizontal angle) as a number and a turned icon.
+class CameraInset final
+{
+public:
+    CameraInset(QPainter &painter, const QPoint &origin, const SceneParams &params, bool correction,
+                qreal scale, const QFont &font);
+
+    void paint();
+
+    // How large the camera is drawn for a pole height: half size up to 1.7 m,
+    // growing with the height up to full size from 3.5 m.
+    static double sizeFactor(double poleHeight);
+
+private:
+    int paintCamera();
+    void paintPoleMarker(int cameraHeight);
+    void paintInset(int cameraHeight);
+
+    QPainter &m_painter;
+    QPoint m_origin;
+    const SceneParams &m_params;
+    bool m_correction;
+    qreal m_scale;
+    QFont m_font;
+};

@@ -1,0 +1,137 @@
+#include "scenegeometry.h"
+
+#include <QVector>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+
+namespace
+{
+
+// Far enough beyond any screen that the painter's clipping hides it, small
+// enough that the painter's fixed-point arithmetic never overflows.
+constexpr double pixelLimit = 1.0e6;
+
+// Segments whose direction differs from the lateral direction by less than
+// this many radians count as lines across the ground.
+constexpr double lateralTolerance = 0.035;
+
+double cross(const QPointF &a, const QPointF &b)
+{
+    return a.x() * b.y() - a.y() * b.x();
+}
+
+} // namespace
+
+int SceneGeometry::toPixel(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    return static_cast<int>(std::clamp(value, -pixelLimit, pixelLimit));
+}
+
+QPoint SceneGeometry::toPoint(const QPointF &point)
+{
+    return QPoint(toPixel(std::round(point.x())), toPixel(std::round(point.y())));
+}
+
+int SceneGeometry::toCount(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    const double t = std::trunc(value);
+    if (t < std::numeric_limits<int>::min() || t > std::numeric_limits<int>::max())
+        return 0;
+    return static_cast<int>(t);
+}
+
+bool SceneGeometry::lineIntersection(const QPointF &a1, const QPointF &a2, const QPointF &b1,
+                                     const QPointF &b2, QPointF *at)
+{
+    const QPointF da = a2 - a1;
+    const QPointF db = b2 - b1;
+    const double denom = cross(da, db);
+    const double scale = std::hypot(da.x(), da.y()) * std::hypot(db.x(), db.y());
+    if (!std::isfinite(denom) || scale == 0.0 || std::abs(denom) <= 1e-12 * scale)
+        return false;
+    const double t = cross(b1 - a1, db) / denom;
+    const QPointF point = a1 + da * t;
+    if (!std::isfinite(point.x()) || !std::isfinite(point.y()))
+        return false;
+    if (at)
+        *at = point;
+    return true;
+}
+
+bool SceneGeometry::segmentIntersection(const QPointF &a1, const QPointF &a2, const QPointF &b1,
+                                        const QPointF &b2, QPointF *at)
+{
+    const QPointF da = a2 - a1;
+    const QPointF db = b2 - b1;
+    const double denom = cross(da, db);
+    const double scale = std::hypot(da.x(), da.y()) * std::hypot(db.x(), db.y());
+    if (!std::isfinite(denom) || scale == 0.0 || std::abs(denom) <= 1e-12 * scale)
+        return false;
+    const double t = cross(b1 - a1, db) / denom;
+    const double u = cross(b1 - a1, da) / denom;
+    // Integer end points may miss an edge by a fraction of a pixel.
+    const double eps = 1e-9;
+    if (t < -eps || t > 1.0 + eps || u < -eps || u > 1.0 + eps)
+        return false;
+    if (at)
+        *at = a1 + da * t;
+    return true;
+}
+
+void SceneGeometry::cutBand(BandCorners &band, const QPolygon &polygon, double lateralAngle)
+{
+    QPolygon quad;
+    quad << band.c1 << band.c2 << band.c3 << band.c4;
+    const QPolygon cut = quad.intersected(polygon);
+
+    QVector<QPoint> points;
+    for (const QPoint &p : cut) {
+        if (!points.contains(p))
+            points.append(p);
+    }
+
+    // Oriented lower-left -> upper-right, keyed by how far each strays from
+    // the lateral direction.
+    std::multimap<double, QLine> lines;
+    for (const QPoint &from : points) {
+        for (const QPoint &to : points) {
+            if (!(from.x() < to.x() && from.y() > to.y()))
+                continue;
+            const double angle = std::atan(double(from.y() - to.y()) / double(to.x() - from.x()));
+            const double key = std::abs(angle - lateralAngle);
+            if (key < lateralTolerance)
+                lines.emplace(key, QLine(from, to));
+        }
+    }
+    while (lines.size() > 2)
+        lines.erase(std::prev(lines.end()));
+    if (lines.size() != 2)
+        return;
+
+    QLine first = lines.begin()->second;
+    QLine second = std::next(lines.begin())->second;
+    if (second.p1().x() < first.p1().x())
+        std::swap(first, second);
+    band.c1 = first.p1();
+    band.c4 = first.p2();
+    band.c2 = second.p1();
+    band.c3 = second.p2();
+}
+
+void SceneGeometry::cutLine(BandCorners &band, const QLine &leftEdge, const QLine &rightEdge)
+{
+    const QPointF from = band.c2;
+    const QPointF to = band.c3;
+    QPointF at;
+    if (segmentIntersection(from, to, leftEdge.p1(), leftEdge.p2(), &at))
+        band.c2 = toPoint(at);
+    if (segmentIntersection(from, to, rightEdge.p1(), rightEdge.p2(), &at))
+        band.c3 = toPoint(at);
+}
