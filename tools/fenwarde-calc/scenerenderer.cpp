@@ -1,0 +1,67 @@
+#include "scenerenderer.h"
+
+#include "scenecalculation.h"
+#include "scenepainter.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+#include <QRegularExpression>
+
+namespace
+{
+
+constexpr int maxSide = 16384;
+constexpr qreal maxScale = 8.0;
+
+} // namespace
+
+bool SceneRenderer::parseSize(const QString &text, QSize *size)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return false;
+    const int width = match.captured(1).toInt();
+    const int height = match.captured(2).toInt();
+    if (width < 1 || height < 1 || width > maxSide || height > maxSide)
+        return false;
+    *size = QSize(width, height);
+    return true;
+}
+
+bool SceneRenderer::parseScale(const QString &text, qreal *scale)
+{
+    bool ok = false;
+    const qreal value = text.trimmed().toDouble(&ok);
+    if (!ok || !(value > 0.0) || value > maxScale)
+        return false;
+    *scale = value;
+    return true;
+}
+
+QImage SceneRenderer::render(const SceneParams &params, const QSize &size, qreal scale)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QGuiApplication::palette().color(QPalette::Window));
+    QPainter painter(&image);
+    ScenePainter::render(painter, params, computeScene(params), size, scale);
+    painter.end();
+    return image;
+}
+
+bool SceneRenderer::writePng(const SceneParams &params, const QSize &size, qreal scale,
+                             const QString &path, QString *reason)
+{
+    const QImage image = render(params, size, scale);
+    if (image.isNull()) {
+        *reason =
+            QStringLiteral("cannot allocate a %1x%2 picture").arg(size.width()).arg(size.height());
+        return false;
+    }
+    if (!image.save(path, "PNG")) {
+        *reason = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    return true;
+}
