@@ -3,7 +3,8 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
-namespace {
+namespace
+{
 LanguageTable *g_table = nullptr;
 }
 

@@ -2,7 +2,8 @@
 
 // Names of the language-table positions. A language file lists its texts in
 // exactly this order; code never uses a bare index.
-namespace TextId {
+namespace TextId
+{
 enum : int {
     ResultsTitle = 0,
     ResultsNote = 1,

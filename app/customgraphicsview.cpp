@@ -1,0 +1,232 @@
+#include "customgraphicsview.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QMoveEvent>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTransform>
+#include <QWindowStateChangeEvent>
+
+#include <algorithm>
+
+namespace
+{
+// The window position from before a switch to full screen; (0, 0) means none.
+QPoint g_savedPosition;
+} // namespace
+
+customGraphicsView::customGraphicsView(QWidget *parent) : QGraphicsView(parent)
+{
+    setWindowFlags(Qt::FramelessWindowHint);
+    setScene(new QGraphicsScene(this));
+    horizontalScrollBar()->setVisible(false);
+    verticalScrollBar()->setVisible(false);
+    setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+    setStyleSheet(QStringLiteral("QGraphicsView{border: 0px;}"));
+    qApp->installEventFilter(this);
+    connect(this, &customGraphicsView::UiChangeRequest, this, &customGraphicsView::UiChangeReqSlot,
+            Qt::QueuedConnection);
+    connect(this, &customGraphicsView::updateRect, this,
+            qOverload<QRect>(&customGraphicsView::updateGeometry), Qt::QueuedConnection);
+}
+
+customGraphicsView::~customGraphicsView()
+{
+    // The scene destroys the panel after this body; its last events must not
+    // reach a half-destroyed filter.
+    qApp->removeEventFilter(this);
+    m_widget = nullptr;
+}
+
+QWidget *customGraphicsView::widget() const
+{
+    return m_widget;
+}
+
+QPoint customGraphicsView::savedWindowPosition()
+{
+    return g_savedPosition;
+}
+
+QRect customGraphicsView::screenGeometry() const
+{
+    QScreen *screen = this->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
+
+void customGraphicsView::setWidget(QWidget *widget)
+{
+    const QList<QGraphicsItem *> items = scene()->items();
+    for (QGraphicsItem *item : items) {
+        if (!item->parentItem())
+            scene()->removeItem(item);
+    }
+    if (!widget)
+        return;
+
+    QRect rect = widget->geometry();
+    if (rect.topLeft() == QPoint(0, 0)) {
+        const QRect screen = screenGeometry();
+        rect.moveTo(std::max(0, (screen.width() - rect.width()) / 2),
+                    std::max(0, (screen.height() - rect.height()) / 2));
+    }
+    scene()->addWidget(widget);
+    m_widget = widget;
+    m_normalSize = QSize();
+    emit updateRect(rect);
+}
+
+void customGraphicsView::UiChangeReqSlot(int dx, int dy)
+{
+    if (!m_widget)
+        return;
+    QRect rect = geometry();
+    rect.setRight(rect.right() + dx);
+    rect.setBottom(rect.bottom() + dy);
+    updateGeometry(rect);
+}
+
+void customGraphicsView::updateGeometry(QRect viewRect)
+{
+    if (!m_widget)
+        return;
+
+    // A request may shrink the window past nothing; a window keeps at least
+    // one pixel each way, which also keeps every scale factor above zero.
+    viewRect.setWidth(std::max(1, viewRect.width()));
+    viewRect.setHeight(std::max(1, viewRect.height()));
+
+    QRect panelRect(0, 0, viewRect.width(), viewRect.height());
+    const QTransform current = transform();
+    qreal m11 = current.m11();
+    qreal m22 = current.m22();
+    const QSize minSize = m_widget->minimumSize();
+    const QSize maxSize = m_widget->maximumSize();
+
+    if (panelRect.width() < minSize.width()) {
+        m11 = qreal(panelRect.width()) / minSize.width();
+        panelRect.setWidth(minSize.width());
+    } else if (panelRect.width() > maxSize.width()) {
+        m11 = 1;
+        viewRect.setWidth(maxSize.width());
+        panelRect.setWidth(maxSize.width());
+    } else {
+        m11 = 1;
+    }
+
+    if (panelRect.height() < minSize.height()) {
+        m22 = qreal(panelRect.height()) / minSize.height();
+        panelRect.setHeight(minSize.height());
+    } else if (panelRect.height() > maxSize.height()) {
+        m22 = 1;
+        viewRect.setHeight(maxSize.height());
+        panelRect.setHeight(maxSize.height());
+    } else {
+        m22 = 1;
+    }
+
+    const QTransform matrix(m11, current.m12(), current.m21(), m22, current.dx(), current.dy());
+    const QRectF sceneRect = QRectF(panelRect).adjusted(0.5, 0.5, -1, -1);
+
+    if (size() == viewRect.size())
+        return;
+
+    setGeometry(viewRect);
+    m_updating = true;
+    m_widget->setGeometry(panelRect);
+    if (screenGeometry() == viewRect)
+        m_widget->setWindowState(Qt::WindowFullScreen);
+    m_updating = false;
+
+    setSceneRect(sceneRect);
+    setTransform(matrix, false);
+}
+
+void customGraphicsView::panelResized(const QSize &size)
+{
+    QRect rect = geometry();
+    qDebug() << "--------------Resize size:" << size << " rect:" << rect;
+    if (m_widget->windowState() & Qt::WindowFullScreen) {
+        g_savedPosition = rect.topLeft();
+        rect.moveTopLeft(QPoint(0, 0));
+    } else if (g_savedPosition != QPoint(0, 0)) {
+        rect.moveTopLeft(g_savedPosition);
+        g_savedPosition = QPoint(0, 0);
+    }
+    rect.setSize(size);
+    emit updateRect(rect);
+}
+
+// Where the window system resizes the embedded panel when it enters or
+// leaves full screen, the panel already has the wanted size and nothing
+// happens here. Where it does not (the panel never shows a window of its
+// own), the panel is resized as a window system would, and the resize takes
+// the ordinary path through the filter.
+void customGraphicsView::panelStateChanged(Qt::WindowStates oldState)
+{
+    const Qt::WindowStates state = m_widget->windowState();
+    const bool wasFull = oldState & Qt::WindowFullScreen;
+    const bool isFull = state & Qt::WindowFullScreen;
+    if (!wasFull && isFull) {
+        m_normalSize = m_widget->size();
+        const QSize screenSize = screenGeometry().size();
+        if (!screenSize.isEmpty() && m_widget->size() != screenSize)
+            m_widget->resize(screenSize);
+    } else if (wasFull && !isFull && !(state & Qt::WindowMinimized)) {
+        const QSize normalSize = m_normalSize;
+        m_normalSize = QSize();
+        if (normalSize.isValid() && m_widget->size() != normalSize)
+            m_widget->resize(normalSize);
+    }
+}
+
+bool customGraphicsView::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool isPanel = m_widget && watched == m_widget;
+    switch (event->type()) {
+    case QEvent::Resize:
+        if (isPanel && !m_updating) {
+            panelResized(static_cast<QResizeEvent *>(event)->size());
+            return true;
+        }
+        break;
+    case QEvent::Move:
+        if (isPanel && !m_updating) {
+            const QPoint pos = static_cast<QMoveEvent *>(event)->pos();
+            if (pos != QPoint(0, 0))
+                move(pos);
+            return true;
+        }
+        break;
+    case QEvent::Close:
+        if (isPanel) {
+            m_widget = nullptr;
+            close();
+            return true;
+        }
+        break;
+    case QEvent::Hide:
+        if (isPanel) {
+            showMinimized();
+            return true;
+        }
+        break;
+    case QEvent::Show:
+        if (watched == this && m_widget)
+            m_widget->setWindowState(Qt::WindowActive);
+        break;
+    case QEvent::WindowStateChange:
+        if (isPanel && !m_updating)
+            panelStateChanged(static_cast<QWindowStateChangeEvent *>(event)->oldState());
+        break;
+    default:
+        break;
+    }
+    return QGraphicsView::eventFilter(watched, event);
+}

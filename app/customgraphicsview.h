@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QGraphicsView>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+
+// The program's real top-level window: a frameless graphics view whose scene
+// embeds the planning panel through one proxy item. The panel believes it is
+// a window of its own; the view watches every event of the application and
+// mirrors the panel's moves, resizes, hides and close onto itself. Below the
+// panel's minimum size it keeps the panel at that size and shrinks the drawing
+// with the view matrix instead, so the whole panel stays visible.
+class customGraphicsView : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    explicit customGraphicsView(QWidget *parent = nullptr);
+    ~customGraphicsView() override;
+
+    // Embeds the panel; the view takes over the panel's position and size in
+    // a later turn of the event loop.
+    void setWidget(QWidget *widget);
+    QWidget *widget() const;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // The window position saved while the panel is in full screen; (0, 0)
+    // when nothing is saved.
+    static QPoint savedWindowPosition();
+
+    using QGraphicsView::updateGeometry;
+
+signals:
+    void UiChangeRequest(int dx, int dy);
+    void updateRect(QRect rect);
+
+public slots:
+    void UiChangeReqSlot(int dx, int dy);
+    void updateGeometry(QRect viewRect);
+
+private:
+    void panelResized(const QSize &size);
+    void panelStateChanged(Qt::WindowStates oldState);
+    QRect screenGeometry() const;
+
+    QPointer<QWidget> m_widget;
+    bool m_updating = false;
+    // The panel's size just before it entered full screen, restored when it
+    // returns to normal on window systems that leave an embedded (never
+    // shown) window at its size.
+    QSize m_normalSize;
+};

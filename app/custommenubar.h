@@ -1,0 +1,84 @@
+#pragma once
+
+#include "lxclientbasewidget.h"
+
+#include <QMap>
+#include <QPoint>
+#include <QString>
+
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMouseEvent;
+
+namespace Ui
+{
+class customMenuBar;
+}
+
+// The title bar that replaces the native window frame, in the planning panel
+// and in the about dialog. It drags, minimises, closes and switches its
+// top-level widget to and from full screen, and carries the help menu with
+// the language list. A language picked there is only remembered: it is
+// written to the title-bar settings store when the bar is destroyed and used
+// at a later start.
+class customMenuBar : public LxClientBaseWidget
+{
+    Q_OBJECT
+
+public:
+    explicit customMenuBar(QWidget *parent = nullptr);
+    ~customMenuBar() override;
+
+    // Must be called once right after construction: true in the panel, false
+    // in the about dialog.
+    void initTitleBar(bool isMainWindow);
+    void setMinButtonVisible(bool visible);
+    void setIconVisible(bool visible);
+
+    // The language code that will be stored when the bar is destroyed.
+    QString language() const;
+    QMenu *helpMenu() const;
+    QMenu *languageMenu() const;
+
+    // The folder whose files make up the language list; empty means the
+    // "language" folder beside the executable.
+    static void setLanguageFolder(const QString &path);
+    static QString languageFolder();
+
+signals:
+    void aboutReq();
+
+public slots:
+    void on_m_btnHide_clicked();
+    void on_m_btnClose_clicked();
+    void actionTriggered(QAction *action);
+    void addLanguage();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void toggleFullScreen();
+    void storeLanguage() const;
+
+    std::unique_ptr<Ui::customMenuBar> ui;
+    bool m_isMainWindow = false;
+    bool m_pressed = false;
+    QPoint m_pressPos;
+    QString m_language;
+    // What the store held at construction, and whether this bar's menu chose
+    // a language since; together they decide whether destruction writes.
+    QString m_readLanguage;
+    bool m_languageChosen = false;
+    QAction *m_languageAction = nullptr;
+    QActionGroup *m_languageGroup = nullptr;
+    QMap<QString, QString> m_languageNames;
+    std::unique_ptr<QMenu> m_helpMenu;
+    std::unique_ptr<QMenu> m_languageMenu;
+};
