@@ -162,7 +162,7 @@ void CameraInset::paintInset(int cameraHeight)
     m_painter.drawArc(QRect(pitchPivot.x() - n / 4, pitchPivot.y() - n / 4, hn, hn), 180 * 16,
                       arcSpan(m_params.pitchAngle));
     m_painter.translate(pitchPivot);
-    m_painter.rotate(-m_params.pitchAngle);
+    m_painter.rotate(-double(m_params.pitchAngle));
     const QImage pitch = pictures.scaled(ScenePictures::Pitch, QSize(px(70 * s), n));
     if (!pitch.isNull())
         m_painter.drawImage(QPoint(px(-57 * s), px(-12 * s)), pitch);
@@ -175,7 +175,7 @@ void CameraInset::paintInset(int cameraHeight)
     m_painter.drawArc(QRect(px(c - 15 * s), px(levelY - 15 * s), px(30 * s), px(30 * s)), 270 * 16,
                       arcSpan(m_params.horizontalAngle));
     m_painter.translate(QPoint(c, levelY));
-    m_painter.rotate(-m_params.horizontalAngle);
+    m_painter.rotate(-double(m_params.horizontalAngle));
     const QImage level = pictures.scaled(ScenePictures::Level, QSize(n, n));
     if (!level.isNull())
         m_painter.drawImage(QPoint(px(-20 * s), px(-7 * s)), level);
