@@ -85,13 +85,6 @@ GroundLine SceneLayout::projectGround(const QPointF &origin, double width, doubl
     return line;
 }
 
-double SceneLayout::widthToPixels(double metres) const
-{
-    if (!canPlace())
-        return 0.0;
-    return m_extents.lateralScale * metres * m_widthLength / m_extents.drawWidth;
-}
-
 double SceneLayout::pixelsToWidth(double pixels) const
 {
     if (!canPlace() || m_widthLength <= 0.0)

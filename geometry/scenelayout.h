@@ -47,8 +47,7 @@ public:
     GroundLine projectGround(const QPointF &origin, double width, double distance,
                              bool clamp) const;
 
-    // Pixel length of a width in metres along the near edge, and back.
-    double widthToPixels(double metres) const;
+    // The width in metres of a pixel length along the near edge.
     double pixelsToWidth(double pixels) const;
 
 private:

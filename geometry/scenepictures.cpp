@@ -45,5 +45,7 @@ QImage ScenePictures::scaled(Picture picture, const QSize &size)
     // Figures shrink with distance, so sizes vary; keep the cache small.
     if (cache.size() >= maxCachedSizes)
         cache.clear();
-    return *cache.insert(key, source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QImage image = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    cache.insert(key, image);
+    return image;
 }
