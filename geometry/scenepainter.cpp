@@ -180,7 +180,10 @@ void ScenePainter::paintCameraAxis()
     const double h = m_params.horizontalAngle * M_PI / 180.0;
     const GroundLine axis =
         m_layout.projectGround(m_outline.origin(), 2.0 * std::tan(h) * depth, depth, false);
+    // At wide angles the axis runs far past the ground; keep it on the ground
+    // like everything else measured in metres.
     m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
     m_painter.setPen(QPen(axisColour, m_scale, Qt::DotLine));
     m_painter.drawLine(axis.left, m_outline.origin());
     m_painter.restore();

@@ -30,6 +30,7 @@ private slots:
     void cameraSizeFactor_data();
     void cameraSizeFactor();
     void insetGrowsWithCorrection();
+    void cameraAxisStaysOnGround();
     void inputGuardDrawsOnlyFixedParts();
     void valueText_data();
     void valueText();
@@ -311,6 +312,31 @@ void tst_ScenePainter::insetGrowsWithCorrection()
     image = render(params, result);
     COMPARE_COLOUR(image, topInset, insetOuter);
     COMPARE_COLOUR(image, lowInset, insetOuter);
+}
+
+// At 30 degrees the camera axis would leave the ground far to the left;
+// nothing reddish may appear left of the ground's left corner.
+void tst_ScenePainter::cameraAxisStaysOnGround()
+{
+    SceneParams params;
+    SceneResult result;
+    wideLanes(&params, &result);
+    params.focalLength = 8;
+    params.horizontalMount = true;
+    params.horizontalAngle = 30;
+    result.correctionActive = true;
+    result.halfHorizontal = 0.2914568; // atan(2.4 / 8)
+    const QImage image = render(params, result);
+    const SceneLayout layout = layoutFor(params, result);
+    int reddish = 0;
+    for (int x = 0; x < layout.p1().x() - 2; ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > c.green() + 30)
+                ++reddish;
+        }
+    }
+    QCOMPARE(reddish, 0);
 }
 
 // After an input guard the extents are stale: no road, footprint or band.
