@@ -139,21 +139,28 @@ void tst_FenwardeCalcPng::rejectsBadOptions()
 void tst_FenwardeCalcPng::failures_data()
 {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<QStringList>("options");
     QTest::addColumn<QByteArray>("input");
-    QTest::newRow("no record") << m_dir.filePath(QStringLiteral("none.png")) << QByteArray("\n");
-    QTest::newRow("only bad records")
-        << m_dir.filePath(QStringLiteral("bad.png")) << QByteArray("{\"scenario\": \"x\"}\n");
-    QTest::newRow("unwritable path")
-        << m_dir.filePath(QStringLiteral("missing/folder/out.png")) << lanesExample;
+    QTest::newRow("no record") << m_dir.filePath(QStringLiteral("none.png")) << QStringList()
+                               << QByteArray("\n");
+    QTest::newRow("only bad records") << m_dir.filePath(QStringLiteral("bad.png")) << QStringList()
+                                      << QByteArray("{\"scenario\": \"x\"}\n");
+    QTest::newRow("missing language file")
+        << m_dir.filePath(QStringLiteral("nolanguage.png"))
+        << QStringList{QStringLiteral("--language"), m_dir.filePath(QStringLiteral("XXX.xml"))}
+        << lanesExample;
+    QTest::newRow("unwritable path") << m_dir.filePath(QStringLiteral("missing/folder/out.png"))
+                                     << QStringList() << lanesExample;
 }
 
 // Nothing to draw or nowhere to write: exit status 1 and a reason on stderr,
-// never a success without a file.
+// never a success without a file. The result lines are still printed.
 void tst_FenwardeCalcPng::failures()
 {
     QFETCH(QString, path);
+    QFETCH(QStringList, options);
     QFETCH(QByteArray, input);
-    const Run run = runCalc(QStringList{QStringLiteral("--png"), path}, input);
+    const Run run = runCalc(QStringList{QStringLiteral("--png"), path} + options, input);
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.errorOutput.contains("--png:"));
     QVERIFY(!QFile::exists(path));

@@ -139,12 +139,15 @@ int main(int argc, char *argv[])
             parser.isSet(languageOption)
                 ? parser.value(languageOption)
                 : QCoreApplication::applicationDirPath() + QStringLiteral("/language/ENU.xml");
-        loadLanguageTable(language);
         QString reason;
-        if (!haveFirst)
+        if (!QFile::exists(language)) {
+            reason = QStringLiteral("no language file %1").arg(language);
+        } else if (!haveFirst) {
             reason = QStringLiteral("no record to render");
-        else
+        } else {
+            loadLanguageTable(language);
             SceneRenderer::writePng(first, pngSize, pngScale, parser.value(pngOption), &reason);
+        }
         if (!reason.isEmpty()) {
             QTextStream(stderr) << "--png: " << reason << "\n";
             return ExitBadInput;
