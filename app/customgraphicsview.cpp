@@ -153,7 +153,10 @@ void customGraphicsView::panelResized(const QSize &size)
     QRect rect = geometry();
     qDebug() << "--------------Resize size:" << size << " rect:" << rect;
     if (m_widget->windowState() & Qt::WindowFullScreen) {
-        g_savedPosition = rect.topLeft();
+        // A second resize while the window already covers the screen must
+        // not replace the position to return to with the screen's origin.
+        if (rect != screenGeometry())
+            g_savedPosition = rect.topLeft();
         rect.moveTopLeft(QPoint(0, 0));
     } else if (g_savedPosition != QPoint(0, 0)) {
         rect.moveTopLeft(g_savedPosition);
@@ -163,26 +166,29 @@ void customGraphicsView::panelResized(const QSize &size)
     emit updateRect(rect);
 }
 
-// Where the window system resizes the embedded panel when it enters or
-// leaves full screen, the panel already has the wanted size and nothing
-// happens here. Where it does not (the panel never shows a window of its
-// own), the panel is resized as a window system would, and the resize takes
-// the ordinary path through the filter.
+// The panel never shows a window of its own, so window systems leave it at
+// its size when it enters or leaves full screen. The view then answers the
+// state change as it would answer the resize a window system sends: with the
+// screen's size on the way in, and the panel's former size on the way out.
+// When the view already has that size, there is nothing left to do.
 void customGraphicsView::panelStateChanged(Qt::WindowStates oldState)
 {
     const Qt::WindowStates state = m_widget->windowState();
     const bool wasFull = oldState & Qt::WindowFullScreen;
     const bool isFull = state & Qt::WindowFullScreen;
     if (!wasFull && isFull) {
-        m_normalSize = m_widget->size();
-        const QSize screenSize = screenGeometry().size();
-        if (!screenSize.isEmpty() && m_widget->size() != screenSize)
-            m_widget->resize(screenSize);
+        // The platform may report the same entry again later, when the
+        // panel already has the screen's size.
+        if (!m_normalSize.isValid())
+            m_normalSize = m_widget->size();
+        const QRect screen = screenGeometry();
+        if (!screen.isEmpty() && geometry() != screen)
+            panelResized(screen.size());
     } else if (wasFull && !isFull && !(state & Qt::WindowMinimized)) {
         const QSize normalSize = m_normalSize;
         m_normalSize = QSize();
-        if (normalSize.isValid() && m_widget->size() != normalSize)
-            m_widget->resize(normalSize);
+        if (normalSize.isValid() && size() != normalSize)
+            panelResized(normalSize);
     }
 }
 

@@ -47,8 +47,7 @@ private:
 
     QPointer<QWidget> m_widget;
     bool m_updating = false;
-    // The panel's size just before it entered full screen, restored when it
-    // returns to normal on window systems that leave an embedded (never
-    // shown) window at its size.
+    // The panel's size just before it entered full screen, given back when it
+    // returns to normal.
     QSize m_normalSize;
 };
