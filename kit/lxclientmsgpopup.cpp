@@ -227,6 +227,12 @@ void LxClientMsgPopup::showEvent(QShowEvent *event)
     }
 
     m_LabText->setToolTip(QString());
+    // Box layouts cache their height for a width, and invalidating the main
+    // layout does not reach the nested ones; without this a new text or scale
+    // would be measured with the old label.
+    m_horizontalLayout->invalidate();
+    m_TextLayout->invalidate();
+    m_MainLayout->invalidate();
     adjustSize();
 
     if (screen) {
