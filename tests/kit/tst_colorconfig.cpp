@@ -1,0 +1,103 @@
+#include "icolorconfig.h"
+#include "ifontconfig.h"
+
+#include <QtTest>
+
+class tst_ColorConfig : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void palette_data();
+    void palette();
+    void paletteCopiesAreIndependent();
+    void colorToString_data();
+    void colorToString();
+    void defaultFont();
+    void fontCopiesAreIndependent();
+};
+
+void tst_ColorConfig::palette_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("first entry") << 0 << "#000000";
+    QTest::newRow("transparent black") << 12 << "#00000000";
+    QTest::newRow("upper case kept at 26") << 26 << "#7E8690";
+    QTest::newRow("upper case kept at 27") << 27 << "#50B6FF";
+    QTest::newRow("base widget background") << 50 << "#00bbd8";
+    QTest::newRow("dialog title text") << 51 << "#ffffff";
+    QTest::newRow("scroll groove") << 67 << "#00000000";
+    QTest::newRow("scroll handle") << 68 << "#b2b7c2";
+    QTest::newRow("scroll handle pressed") << 69 << "#7d8a93";
+    QTest::newRow("spin background") << 84 << "#f5f7f8";
+    QTest::newRow("spin border") << 85 << "#9eb2c0";
+    QTest::newRow("upper case kept at 99") << 99 << "#387EE3";
+    QTest::newRow("upper case kept at 100") << 100 << "#3890E3";
+    QTest::newRow("pop-up background") << 101 << "#f5f7f8";
+    QTest::newRow("red at 103") << 103 << "#e43333";
+    QTest::newRow("last entry") << 106 << "#ffffff";
+    QTest::newRow("below the table") << -1 << "";
+    QTest::newRow("just past the table") << 107 << "";
+    QTest::newRow("far past the table") << 100000 << "";
+}
+
+void tst_ColorConfig::palette()
+{
+    QFETCH(int, index);
+    QFETCH(QString, expected);
+    QCOMPARE(GetColor(index), expected);
+    QCOMPARE(IColorConfig::GetColor(index), expected);
+}
+
+void tst_ColorConfig::paletteCopiesAreIndependent()
+{
+    QString first = GetColor(7);
+    first.replace("#", "!");
+    first.append("x");
+    QCOMPARE(GetColor(7), QString("#336ed3"));
+}
+
+void tst_ColorConfig::colorToString_data()
+{
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("opaque red") << QColor(255, 0, 0) << "#ffff0000";
+    QTest::newRow("opaque black") << QColor(0, 0, 0) << "#ff000000";
+    QTest::newRow("transparent keeps its rgb") << QColor(18, 52, 86, 0) << "#00123456";
+    QTest::newRow("small channels zero-filled") << QColor(1, 2, 3, 4) << "#04010203";
+    QTest::newRow("qt transparent") << QColor(Qt::transparent) << "#00000000";
+    QTest::newRow("title slate") << QColor(46, 58, 72) << "#ff2e3a48";
+    QTest::newRow("lower-case digits") << QColor(0xAB, 0xCD, 0xEF, 0xFE) << "#feabcdef";
+}
+
+void tst_ColorConfig::colorToString()
+{
+    QFETCH(QColor, color);
+    QFETCH(QString, expected);
+    QCOMPARE(ColorToString(color), expected);
+}
+
+void tst_ColorConfig::defaultFont()
+{
+    const QFont font = GetFont();
+    QCOMPARE(font.family(), QString("Arial"));
+    QCOMPARE(font.pixelSize(), 14);
+    QCOMPARE(font.weight(), int(QFont::Normal));
+    QVERIFY(!font.italic());
+}
+
+void tst_ColorConfig::fontCopiesAreIndependent()
+{
+    QFont font = GetFont();
+    font.setPixelSize(40);
+    font.setBold(true);
+    QCOMPARE(GetFont().pixelSize(), 14);
+    QVERIFY(!GetFont().bold());
+    QCOMPARE(IFontConfig::GetFont().pixelSize(), 14);
+}
+
+QTEST_MAIN(tst_ColorConfig)
+#include "tst_colorconfig.moc"

@@ -1,0 +1,255 @@
+#include "lxclientbasecombobox.h"
+#include "lxclientbasedoublespinbox.h"
+#include "lxclientbasespinbox.h"
+
+#include <QLineEdit>
+#include <QListView>
+#include <QtTest>
+
+namespace
+{
+
+const QString kDown = ":/res/darkgreen/png/playback/TimeDown.png";
+const QString kUp = ":/res/darkgreen/png/playback/TimeUp.png";
+
+QString ComboListParts(const QString &listBorder, const QString &listRadius,
+                       const QString &itemHeight)
+{
+    return "QComboBox QAbstractItemView{background-color:#f5f7f8;outline: 0px;border: " +
+           listBorder + "px solid #b3b3b3;border-radius: " + listRadius +
+           "px;}QComboBox QAbstractItemView:item{height:" + itemHeight +
+           "px;outline: 0px;}QComboBox QAbstractItemView::item:selected,QComboBox "
+           "QAbstractItemView::item:hover{color:#000000;background:#d3eefb}";
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(QMargins)
+
+class tst_InputControls : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void comboStyleSheet_data();
+    void comboStyleSheet();
+    void comboScaledSizes();
+    void comboSettersStoreOnly();
+    void comboShowsTextStart_data();
+    void comboShowsTextStart();
+    void spinBoxes_data();
+    void spinBoxes();
+    void spinBoxRepeatedScaling();
+};
+
+void tst_InputControls::comboStyleSheet_data()
+{
+    QTest::addColumn<bool>("panelStyle");
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("lineEditSheet");
+
+    QTest::newRow("default at 1")
+        << false << 1.0
+        << "QComboBox{border:2px solid #b3b3b3;border-radius:5px;background:#f5f7f8;}"
+           "QComboBox:hover,QComboBox:focus{border:2px solid #666666;}"
+           "QComboBox::drop-down{subcontrol-origin: padding;subcontrol-position: top "
+           "right;outline: 0px;border:0px;width: 16px;}"
+           "QComboBox::down-arrow{width: 16px;height: 16px;image: url(" +
+               kDown + ");border: 0px;}" + ComboListParts("2", "5", "35") +
+               "QComboBox:enabled{color:#000000;}"
+        << "border-radius:2px;background: #f5f7f8";
+    QTest::newRow("default at 1.5")
+        << false << 1.5
+        << "QComboBox{border:3px solid #b3b3b3;border-radius:7.5px;background:#f5f7f8;}"
+           "QComboBox:hover,QComboBox:focus{border:3px solid #666666;}"
+           "QComboBox::drop-down{subcontrol-origin: padding;subcontrol-position: top "
+           "right;outline: 0px;border:0px;width: 24px;}"
+           "QComboBox::down-arrow{width: 24px;height: 24px;image: url(" +
+               kDown + ");border: 0px;}" + ComboListParts("3", "7.5", "52.5") +
+               "QComboBox:enabled{color:#000000;}"
+        << "border-radius:3px;background: #f5f7f8";
+    // Not editable: the padding part appears and the colours set through
+    // QColor carry their alpha.
+    QTest::newRow("panel style at 1")
+        << true << 1.0
+        << "QComboBox{border:1px solid #ff9eb2c0;border-radius:2px;background:#fff5f7f8;}"
+           "QComboBox{padding: 0px 0px 0px 10px;}"
+           "QComboBox:hover,QComboBox:focus{border:1px solid #ff9eb2c0;}"
+           "QComboBox::drop-down{subcontrol-origin: padding;subcontrol-position: top "
+           "right;outline: 0px;border:0px;width: 20px;}"
+           "QComboBox::down-arrow{width: 20px;height: 20px;image: url(" +
+               kDown + ");border: 0px;}" + ComboListParts("2", "5", "35") +
+               "QComboBox:enabled{color:#ff000000;}"
+        << "";
+    QTest::newRow("panel style at 1.5")
+        << true << 1.5
+        << "QComboBox{border:1.5px solid #ff9eb2c0;border-radius:3px;background:#fff5f7f8;}"
+           "QComboBox{padding: 0px 0px 0px 15px;}"
+           "QComboBox:hover,QComboBox:focus{border:1.5px solid #ff9eb2c0;}"
+           "QComboBox::drop-down{subcontrol-origin: padding;subcontrol-position: top "
+           "right;outline: 0px;border:0px;width: 30px;}"
+           "QComboBox::down-arrow{width: 30px;height: 30px;image: url(" +
+               kDown + ");border: 0px;}" + ComboListParts("3", "7.5", "52.5") +
+               "QComboBox:enabled{color:#ff000000;}"
+        << "";
+}
+
+void tst_InputControls::comboStyleSheet()
+{
+    QFETCH(bool, panelStyle);
+    QFETCH(qreal, scale);
+    QFETCH(QString, expected);
+    QFETCH(QString, lineEditSheet);
+
+    LxClientBaseComboBox combo;
+    if (panelStyle) {
+        combo.SetEditable(false);
+        combo.SetBorderMetrics(1, 2, 20);
+        combo.SetColors(QColor("#9eb2c0"), QColor("#9eb2c0"), QColor("#f5f7f8"), QColor("#000000"));
+    }
+    combo.SetScale(scale);
+    QCOMPARE(combo.styleSheet(), expected);
+    if (panelStyle)
+        QVERIFY(!combo.lineEdit());
+    else
+        QCOMPARE(combo.lineEdit()->styleSheet(), lineEditSheet);
+}
+
+void tst_InputControls::comboScaledSizes()
+{
+    LxClientBaseComboBox combo;
+    QCOMPARE(combo.GetBaseWidth(), 200.0);
+    QCOMPARE(combo.GetBaseHeight(), 35.0);
+    QVERIFY(combo.isEditable());
+    QVERIFY(combo.lineEdit()->isReadOnly());
+    QVERIFY(qobject_cast<QListView *>(combo.view()));
+
+    combo.SetScale(1.5);
+    combo.SetScale(1.5);
+    QCOMPARE(combo.minimumSize(), QSize(300, 52));
+    QCOMPARE(combo.maximumSize(), QSize(300, 52));
+    QCOMPARE(combo.font().pixelSize(), 21);
+    QCOMPARE(combo.lineEdit()->font().pixelSize(), 21);
+    QCOMPARE(combo.view()->font().pixelSize(), 21);
+    QCOMPARE(combo.lineEdit()->textMargins(), QMargins(15, 0, 0, 0));
+    QCOMPARE(combo.view()->styleSheet(), QString());
+
+    combo.SetScale(1);
+    QCOMPARE(combo.maximumSize(), QSize(200, 35));
+    QCOMPARE(combo.font().pixelSize(), 14);
+    QCOMPARE(combo.lineEdit()->textMargins(), QMargins(10, 0, 0, 0));
+}
+
+void tst_InputControls::comboSettersStoreOnly()
+{
+    LxClientBaseComboBox combo;
+    combo.SetScale(1);
+    const QString before = combo.styleSheet();
+    const QFont fontBefore = combo.font();
+    combo.SetColors(Qt::red, Qt::green, Qt::blue, Qt::yellow);
+    combo.SetBorderMetrics(4, 4, 4);
+    QFont big = combo.font();
+    big.setPixelSize(30);
+    combo.SetFont(big);
+    QCOMPARE(combo.styleSheet(), before);
+    QCOMPARE(combo.font(), fontBefore);
+
+    combo.SetScale(1);
+    QVERIFY(combo.styleSheet().startsWith(
+        "QComboBox{border:4px solid #ffff0000;border-radius:4px;background:#ff0000ff;}"));
+    QCOMPARE(combo.font().pixelSize(), 30);
+}
+
+void tst_InputControls::comboShowsTextStart_data()
+{
+    QTest::addColumn<bool>("toggleEditing");
+    QTest::newRow("as built") << false;
+    QTest::newRow("editing turned off and on again") << true;
+}
+
+void tst_InputControls::comboShowsTextStart()
+{
+    QFETCH(bool, toggleEditing);
+    LxClientBaseComboBox combo;
+    combo.addItems({"short", "a very long item text that does not fit into the narrow field"});
+    combo.SetScale(1);
+    combo.setFixedWidth(60);
+    if (toggleEditing) {
+        combo.SetEditable(false);
+        QVERIFY(!combo.lineEdit());
+        combo.SetEditable(true);
+        QVERIFY(combo.lineEdit()->isReadOnly());
+    }
+    combo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&combo));
+    combo.setCurrentIndex(1);
+    QCOMPARE(combo.lineEdit()->text().left(6), QString("a very"));
+    QCOMPARE(combo.lineEdit()->cursorPosition(), 0);
+}
+
+void tst_InputControls::spinBoxes_data()
+{
+    QTest::addColumn<bool>("real");
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QMargins>("margins");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<QString>("expected");
+
+    const auto sheet = [](const QString &cls, const QString &border, const QString &radius) {
+        return cls + "{border: " + border + "px solid   #9eb2c0;border-radius: " + radius +
+               "px;background-color: #f5f7f8;}" + cls + ":enabled{color: #000000;}" + cls +
+               "::up-button{image: url(" + kUp + ");}" + cls + "::down-button{image: url(" + kDown +
+               ");}";
+    };
+    QTest::newRow("integer at 1") << false << 1.0 << QSize(110, 25) << QMargins(5, 0, 5, 0) << 14
+                                  << sheet("QSpinBox", "1", "2");
+    QTest::newRow("integer at 2") << false << 2.0 << QSize(220, 50) << QMargins(10, 0, 10, 0) << 28
+                                  << sheet("QSpinBox", "2", "4");
+    // 7.5 rounds away from zero; 37.5 and 21 truncate.
+    QTest::newRow("integer at 1.5") << false << 1.5 << QSize(165, 37) << QMargins(8, 0, 8, 0) << 21
+                                    << sheet("QSpinBox", "1.5", "3");
+    QTest::newRow("real at 1") << true << 1.0 << QSize(110, 25) << QMargins(5, 0, 5, 0) << 14
+                               << sheet("QDoubleSpinBox", "1", "2");
+    QTest::newRow("real at 1.5") << true << 1.5 << QSize(165, 37) << QMargins(8, 0, 8, 0) << 21
+                                 << sheet("QDoubleSpinBox", "1.5", "3");
+    QTest::newRow("real at 0.5") << true << 0.5 << QSize(55, 12) << QMargins(3, 0, 3, 0) << 7
+                                 << sheet("QDoubleSpinBox", "0.5", "1");
+}
+
+void tst_InputControls::spinBoxes()
+{
+    QFETCH(bool, real);
+    QFETCH(qreal, scale);
+    QFETCH(QSize, size);
+    QFETCH(QMargins, margins);
+    QFETCH(int, pixelSize);
+    QFETCH(QString, expected);
+
+    QAbstractSpinBox *box = real ? static_cast<QAbstractSpinBox *>(new LxClientBaseDoubleSpinBox)
+                                 : static_cast<QAbstractSpinBox *>(new LxClientBaseSpinBox);
+    QScopedPointer<QAbstractSpinBox> owner(box);
+    qobject_cast<IWidgetBase *>(box)->SetScale(scale);
+    QCOMPARE(box->minimumSize(), size);
+    QCOMPARE(box->maximumSize(), size);
+    QCOMPARE(box->font().pixelSize(), pixelSize);
+    QCOMPARE(box->findChild<QLineEdit *>()->textMargins(), margins);
+    QCOMPARE(box->styleSheet(), expected);
+}
+
+void tst_InputControls::spinBoxRepeatedScaling()
+{
+    LxClientBaseSpinBox box;
+    box.SetBaseWidth(270);
+    box.SetBaseHeight(35);
+    box.SetScale(2);
+    box.SetScale(2);
+    QCOMPARE(box.maximumSize(), QSize(540, 70));
+    QCOMPARE(box.font().pixelSize(), 28);
+    box.SetScale(1.5);
+    QCOMPARE(box.maximumSize(), QSize(405, 52));
+}
+
+QTEST_MAIN(tst_InputControls)
+#include "tst_inputcontrols.moc"
