@@ -20,6 +20,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -230,8 +231,10 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     const QCommandLineOption scaleOption("scale", "Scale factor (1, 1.5 or 2).", "factor", "1");
     const QCommandLineOption noPopup("no-popup", "Do not show the message pop-up.");
+    const QCommandLineOption openList("open-list", "Open the first combo box's list.");
     parser.addOption(scaleOption);
     parser.addOption(noPopup);
+    parser.addOption(openList);
     parser.process(app);
 
     bool ok = false;
@@ -258,6 +261,11 @@ int main(int argc, char *argv[])
         popup->SetText("The report was exported.");
         popup->SetScale(scale);
         popup->ShowPopup();
+    }
+
+    if (parser.isSet(openList)) {
+        if (auto *combo = window->findChild<LxClientBaseComboBox *>())
+            QTimer::singleShot(300, combo, &QComboBox::showPopup);
     }
 
     const int result = app.exec();
