@@ -1,0 +1,511 @@
+#include "custommenubar.h"
+#include "languagetable.h"
+#include "lxclientbaselabel.h"
+#include "lxclienticonpushbtn.h"
+#include "textid.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace
+{
+const QString kMaxIcon = QStringLiteral(":/res/darkgreen/png/home/Header/max.svg");
+const QString kRestoreIcon = QStringLiteral(":/res/darkgreen/png/home/Header/restore.svg");
+
+// Display names as a language file gives them at 64..96.
+QMap<QString, int> codeIndices()
+{
+    return {{"CHS", 64}, {"CHT", 65}, {"CSY", 66}, {"DAN", 67}, {"ENU", 68}, {"FIN", 69},
+            {"FRA", 70}, {"DEU", 71}, {"ELL", 72}, {"HEB", 73}, {"HUN", 74}, {"ITA", 75},
+            {"JPN", 76}, {"PLK", 77}, {"PTG", 78}, {"RUS", 79}, {"ESN", 80}, {"THA", 81},
+            {"SLV", 82}, {"ROM", 83}, {"BRG", 84}, {"ARA", 85}, {"HIN", 86}, {"VIE", 87},
+            {"HOL", 88}, {"TUR", 89}, {"SVE", 91}, {"KOR", 92}, {"IND", 93}, {"PTB", 94},
+            {"UKA", 95}, {"POS", 96}};
+}
+
+QSettings *titleBarStore()
+{
+    return new QSettings(QStringLiteral("KORVANT"), QStringLiteral("Fenwarde"));
+}
+
+QVariant storedLanguage()
+{
+    const std::unique_ptr<QSettings> store(titleBarStore());
+    return store->value(QStringLiteral("language"));
+}
+
+void setStoredLanguage(const QVariant &value)
+{
+    const std::unique_ptr<QSettings> store(titleBarStore());
+    if (value.isValid())
+        store->setValue(QStringLiteral("language"), value);
+    else
+        store->remove(QStringLiteral("language"));
+}
+
+// A top-level window that counts the double clicks its children pass on.
+class Window : public QWidget
+{
+public:
+    int doubleClicks = 0;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *) override { ++doubleClicks; }
+};
+
+void sendMouse(QWidget *widget, QEvent::Type type, Qt::MouseButton button, const QPoint &local,
+               const QPoint &global)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+    QMouseEvent event(type, local, global, button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+} // namespace
+
+// The title bar: its language list, what it stores, the window operations it
+// drives and how the about dialog's bar differs.
+class tst_customMenuBar : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void languageList_data();
+    void languageList();
+    void reopeningDoesNotDuplicate();
+    void choosingStoresAtDestruction();
+    void aboutEntry();
+    void sameDisplayTextPicksFirstCode();
+    void storeRules_data();
+    void storeRules();
+    void drag();
+    void fullScreenToggle();
+    void doubleClick_data();
+    void doubleClick();
+    void aboutBarLook();
+    void hideAndClose();
+
+private:
+    void loadTable(const QMap<int, QString> &overrides = {});
+    QStringList menuTexts(customMenuBar &bar) const;
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+};
+
+void tst_customMenuBar::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void tst_customMenuBar::init()
+{
+    static int round = 0;
+    m_folder = m_dir.filePath(QStringLiteral("language%1").arg(++round));
+    QVERIFY(QDir().mkpath(m_folder));
+    customMenuBar::setLanguageFolder(m_folder);
+    setStoredLanguage(QVariant());
+    loadTable();
+}
+
+void tst_customMenuBar::cleanup()
+{
+    releaseLanguageTable();
+    // The start-up store is never written by a title bar.
+    QSettings startup(QStringLiteral("velmora"), QStringLiteral("Fenwarde"));
+    QVERIFY(startup.allKeys().isEmpty());
+}
+
+void tst_customMenuBar::loadTable(const QMap<int, QString> &overrides)
+{
+    QByteArray xml = "<texts>";
+    const QMap<QString, int> codes = codeIndices();
+    for (int i = 0; i < TextId::Count; ++i) {
+        QString text = QStringLiteral("text %1").arg(i);
+        if (i == TextId::MenuLanguage)
+            text = QStringLiteral("Language");
+        else if (i == TextId::MenuAbout)
+            text = QStringLiteral("About");
+        else if (i >= TextId::FirstLanguageName)
+            text = QStringLiteral("name of %1").arg(codes.key(i, QStringLiteral("POS")));
+        text = overrides.value(i, text);
+        xml += "<string>" + text.toUtf8() + "</string>";
+    }
+    xml += "</texts>";
+    const QString path = m_dir.filePath(QStringLiteral("table.xml"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(xml);
+    file.close();
+    loadLanguageTable(path);
+    QCOMPARE(currentLanguageTable()->count, int(TextId::Count));
+}
+
+QStringList tst_customMenuBar::menuTexts(customMenuBar &bar) const
+{
+    QStringList texts;
+    const QList<QAction *> actions = bar.languageMenu()->actions();
+    for (const QAction *action : actions)
+        texts << action->text() + (action->isChecked() ? QStringLiteral(" *") : QString());
+    return texts;
+}
+
+void tst_customMenuBar::languageList_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("checked");
+
+    QTest::newRow("two files, stored one checked")
+        << QStringList{"ENU.xml", "DEU.xml"} << QStringList{} << "DEU" << QStringList{"ENU", "DEU"}
+        << "DEU";
+    QTest::newRow("case of code and suffix")
+        << QStringList{"enu.xml", "ENU.XML", "ENU.Xml", "XYZ.xml", "FRA.xml"} << QStringList{}
+        << "FRA" << QStringList{"FRA"} << "FRA";
+    QTest::newRow("folders named like files")
+        << QStringList{"CHS.xml"} << QStringList{"ENU.xml", "DEU.xml"} << "ENU"
+        << QStringList{"CHS"} << "";
+    QTest::newRow("other names skipped")
+        << QStringList{"ENU.xml.xml", "a.ENU.xml", "ENU",    "ENU.txt",
+                       "ENUxml",      ".ENU.xml",  "CHT.xml"}
+        << QStringList{} << "ENU" << QStringList{"CHT"} << "";
+    QTest::newRow("stored code unknown") << QStringList{"ENU.xml", "CHS.xml"} << QStringList{}
+                                         << "Klingon" << QStringList{"ENU", "CHS"} << "";
+    QTest::newRow("stored empty") << QStringList{"ENU.xml"} << QStringList{} << ""
+                                  << QStringList{"ENU"} << "";
+    QTest::newRow("POS once") << QStringList{"POS.xml", "SVE.xml"} << QStringList{} << "POS"
+                              << QStringList{"POS", "SVE"} << "POS";
+    QTest::newRow("empty folder") << QStringList{} << QStringList{} << "ENU" << QStringList{} << "";
+}
+
+void tst_customMenuBar::languageList()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, folders);
+    QFETCH(QString, stored);
+    QFETCH(QStringList, listed);
+    QFETCH(QString, checked);
+
+    const QDir dir(m_folder);
+    for (const QString &name : files) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    for (const QString &name : folders)
+        QVERIFY(dir.mkdir(name));
+    setStoredLanguage(stored);
+
+    customMenuBar bar;
+    bar.initTitleBar(true);
+    emit bar.helpMenu()->aboutToShow();
+
+    // The list follows the order in which the folder yields its entries.
+    QStringList expected;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+    for (const QString &entry : entries) {
+        const QString code = entry.left(entry.size() - 4);
+        if (files.contains(entry) && listed.contains(code) && entry == code + ".xml")
+            expected << QStringLiteral("name of %1").arg(code) +
+                            (code == checked ? QStringLiteral(" *") : QString());
+    }
+    QCOMPARE(expected.size(), listed.size());
+    QCOMPARE(menuTexts(bar), expected);
+
+    const QList<QAction *> actions = bar.languageMenu()->actions();
+    for (const QAction *action : actions) {
+        QVERIFY(action->isCheckable());
+        QVERIFY(action->actionGroup());
+        QVERIFY(action->actionGroup()->isExclusive());
+    }
+}
+
+void tst_customMenuBar::reopeningDoesNotDuplicate()
+{
+    for (const char *name : {"ENU.xml", "CHS.xml", "DEU.xml"}) {
+        QFile file(QDir(m_folder).filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    customMenuBar bar;
+    bar.initTitleBar(true);
+    emit bar.helpMenu()->aboutToShow();
+    const QStringList first = menuTexts(bar);
+    QCOMPARE(first.size(), 3);
+    emit bar.helpMenu()->aboutToShow();
+    emit bar.helpMenu()->aboutToShow();
+    QCOMPARE(menuTexts(bar), first);
+    QCOMPARE(bar.languageMenu()->actions().first()->actionGroup()->actions().size(), 3);
+
+    // A file removed while the program runs leaves the list at the next
+    // opening.
+    QVERIFY(QFile::remove(QDir(m_folder).filePath(QStringLiteral("CHS.xml"))));
+    emit bar.helpMenu()->aboutToShow();
+    QCOMPARE(menuTexts(bar).size(), 2);
+    QVERIFY(!menuTexts(bar).contains(QStringLiteral("name of CHS")));
+}
+
+void tst_customMenuBar::choosingStoresAtDestruction()
+{
+    for (const char *name : {"ENU.xml", "DEU.xml"}) {
+        QFile file(QDir(m_folder).filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    {
+        customMenuBar bar;
+        bar.initTitleBar(true);
+        QCOMPARE(bar.language(), QStringLiteral("ENU"));
+        auto *title = bar.findChild<LxClientBaseLabel *>(QStringLiteral("m_labTitle"));
+        QVERIFY(title);
+        QCOMPARE(title->text(), QStringLiteral("text 48"));
+
+        emit bar.helpMenu()->aboutToShow();
+        QAction *german = nullptr;
+        const QList<QAction *> actions = bar.languageMenu()->actions();
+        for (QAction *action : actions) {
+            if (action->text() == QLatin1String("name of DEU"))
+                german = action;
+        }
+        QVERIFY(german);
+        emit bar.helpMenu()->triggered(german);
+
+        QCOMPARE(bar.language(), QStringLiteral("DEU"));
+        QCOMPARE(title->text(), QStringLiteral("text 48"));
+        QCOMPARE(languageText(TextId::ProgramName), QStringLiteral("text 48"));
+        QVERIFY(!storedLanguage().isValid());
+    }
+    QCOMPARE(storedLanguage().toString(), QStringLiteral("DEU"));
+}
+
+void tst_customMenuBar::aboutEntry()
+{
+    setStoredLanguage(QStringLiteral("FRA"));
+    {
+        customMenuBar bar;
+        bar.initTitleBar(true);
+        QSignalSpy about(&bar, &customMenuBar::aboutReq);
+        const QList<QAction *> entries = bar.helpMenu()->actions();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.at(0)->text(), QStringLiteral("Language"));
+        QCOMPARE(entries.at(0)->menu(), bar.languageMenu());
+        QCOMPARE(entries.at(1)->text(), QStringLiteral("About"));
+
+        entries.at(1)->trigger();
+        QCOMPARE(about.size(), 1);
+        entries.at(0)->trigger();
+        QCOMPARE(about.size(), 1);
+        QCOMPARE(bar.language(), QStringLiteral("FRA"));
+    }
+    QCOMPARE(storedLanguage().toString(), QStringLiteral("FRA"));
+}
+
+void tst_customMenuBar::sameDisplayTextPicksFirstCode()
+{
+    loadTable({{68, "Shared"}, {71, "Shared"}, {64, "Shared"}, {95, "Shared"}});
+    {
+        customMenuBar bar;
+        bar.initTitleBar(true);
+        QAction shared(QStringLiteral("Shared"));
+        bar.actionTriggered(&shared);
+        QCOMPARE(bar.language(), QStringLiteral("CHS"));
+
+        QAction unknown(QStringLiteral("Esperanto"));
+        bar.actionTriggered(&unknown);
+        QCOMPARE(bar.language(), QString());
+    }
+    // A chosen entry is stored as it is, even an empty code.
+    QCOMPARE(storedLanguage(), QVariant(QString()));
+}
+
+void tst_customMenuBar::storeRules_data()
+{
+    QTest::addColumn<QVariant>("before");
+    QTest::addColumn<QString>("mainChoice");
+    QTest::addColumn<bool>("mainFirst");
+    QTest::addColumn<QVariant>("externalWrite");
+    QTest::addColumn<QString>("after");
+
+    const QVariant none;
+    QTest::newRow("unused bars, no key") << none << "" << true << none << "ENU";
+    QTest::newRow("unused bars keep stored code") << QVariant("DEU") << "" << true << none << "DEU";
+    QTest::newRow("choice survives about bar destroyed last")
+        << none << "name of FRA" << true << none << "FRA";
+    QTest::newRow("choice survives about bar destroyed first")
+        << none << "name of FRA" << false << none << "FRA";
+    QTest::newRow("choosing the stored code again")
+        << QVariant("DEU") << "name of DEU" << true << QVariant("ITA") << "DEU";
+    QTest::newRow("newer value from elsewhere kept")
+        << QVariant("DEU") << "" << true << QVariant("ITA") << "ITA";
+    QTest::newRow("own choice beats older value")
+        << QVariant("DEU") << "name of CHS" << false << QVariant("ITA") << "CHS";
+}
+
+void tst_customMenuBar::storeRules()
+{
+    QFETCH(QVariant, before);
+    QFETCH(QString, mainChoice);
+    QFETCH(bool, mainFirst);
+    QFETCH(QVariant, externalWrite);
+    QFETCH(QString, after);
+
+    setStoredLanguage(before);
+    auto mainBar = std::make_unique<customMenuBar>();
+    mainBar->initTitleBar(true);
+    auto aboutBar = std::make_unique<customMenuBar>();
+    aboutBar->initTitleBar(false);
+    if (!mainChoice.isEmpty()) {
+        QAction entry(mainChoice);
+        mainBar->actionTriggered(&entry);
+    }
+    if (externalWrite.isValid())
+        setStoredLanguage(externalWrite);
+    if (mainFirst) {
+        mainBar.reset();
+        aboutBar.reset();
+    } else {
+        aboutBar.reset();
+        mainBar.reset();
+    }
+    QCOMPARE(storedLanguage().toString(), after);
+}
+
+void tst_customMenuBar::drag()
+{
+    Window window;
+    window.setWindowFlags(Qt::FramelessWindowHint);
+    auto *bar = new customMenuBar(&window);
+    bar->initTitleBar(true);
+    bar->setGeometry(0, 0, 600, 40);
+    window.setGeometry(100, 100, 600, 300);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint start = window.pos();
+
+    // The right button moves nothing.
+    sendMouse(bar, QEvent::MouseButtonPress, Qt::RightButton, {30, 10}, start + QPoint(30, 10));
+    sendMouse(bar, QEvent::MouseMove, Qt::RightButton, {60, 30}, {400, 300});
+    sendMouse(bar, QEvent::MouseButtonRelease, Qt::RightButton, {60, 30}, {400, 300});
+    QCOMPARE(window.pos(), start);
+
+    // The left button keeps the press point under the cursor.
+    sendMouse(bar, QEvent::MouseButtonPress, Qt::LeftButton, {30, 10}, start + QPoint(30, 10));
+    sendMouse(bar, QEvent::MouseMove, Qt::LeftButton, {40, 20}, {400, 300});
+    QCOMPARE(window.pos(), QPoint(370, 290));
+    sendMouse(bar, QEvent::MouseMove, Qt::LeftButton, {40, 20}, {250, 180});
+    QCOMPARE(window.pos(), QPoint(220, 170));
+
+    // A right release in between does not end the drag; the left one does.
+    sendMouse(bar, QEvent::MouseButtonRelease, Qt::RightButton, {0, 0}, {250, 180});
+    sendMouse(bar, QEvent::MouseMove, Qt::LeftButton, {40, 20}, {260, 190});
+    QCOMPARE(window.pos(), QPoint(230, 180));
+    sendMouse(bar, QEvent::MouseButtonRelease, Qt::LeftButton, {0, 0}, {260, 190});
+    sendMouse(bar, QEvent::MouseMove, Qt::NoButton, {40, 20}, {500, 500});
+    QCOMPARE(window.pos(), QPoint(230, 180));
+}
+
+void tst_customMenuBar::fullScreenToggle()
+{
+    Window window;
+    auto *bar = new customMenuBar(&window);
+    bar->initTitleBar(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *button = bar->findChild<LxClientIconPushBtn *>(QStringLiteral("m_btnFullScreen"));
+    QVERIFY(button);
+    QCOMPARE(button->GetIconPath(), kMaxIcon);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(window.isFullScreen());
+    QCOMPARE(button->GetIconPath(), kRestoreIcon);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!window.isFullScreen());
+    QCOMPARE(button->GetIconPath(), kMaxIcon);
+}
+
+void tst_customMenuBar::doubleClick_data()
+{
+    QTest::addColumn<bool>("isMainWindow");
+    QTest::newRow("main bar toggles") << true;
+    QTest::newRow("about bar does nothing") << false;
+}
+
+void tst_customMenuBar::doubleClick()
+{
+    QFETCH(bool, isMainWindow);
+    Window window;
+    auto *bar = new customMenuBar(&window);
+    bar->initTitleBar(isMainWindow);
+    bar->setGeometry(0, 0, 400, 40);
+    window.resize(400, 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *button = bar->findChild<LxClientIconPushBtn *>(QStringLiteral("m_btnFullScreen"));
+
+    sendMouse(bar, QEvent::MouseButtonDblClick, Qt::LeftButton, {200, 20},
+              bar->mapToGlobal(QPoint(200, 20)));
+    QCOMPARE(window.isFullScreen(), isMainWindow);
+    QCOMPARE(button->GetIconPath(), isMainWindow ? kRestoreIcon : kMaxIcon);
+    // The double click is passed on to the parent either way.
+    QCOMPARE(window.doubleClicks, 1);
+
+    sendMouse(bar, QEvent::MouseButtonDblClick, Qt::LeftButton, {200, 20},
+              bar->mapToGlobal(QPoint(200, 20)));
+    QVERIFY(!window.isFullScreen());
+    QCOMPARE(button->GetIconPath(), kMaxIcon);
+}
+
+void tst_customMenuBar::aboutBarLook()
+{
+    for (const bool isMainWindow : {true, false}) {
+        customMenuBar bar;
+        bar.initTitleBar(isMainWindow);
+        const auto hidden = [&bar](const char *name) {
+            QWidget *child = bar.findChild<QWidget *>(QLatin1String(name));
+            return child && child->isHidden();
+        };
+        QCOMPARE(hidden("m_labTitle"), !isMainWindow);
+        QCOMPARE(hidden("m_btnQuestion"), !isMainWindow);
+        QCOMPARE(hidden("m_btnFullScreen"), !isMainWindow);
+        QVERIFY(!hidden("m_btnClose"));
+        QVERIFY(!hidden("m_btnHide"));
+        QVERIFY(!hidden("m_labIcon"));
+
+        auto *icon = bar.findChild<LxClientBaseLabel *>(QStringLiteral("m_labIcon"));
+        QCOMPARE(icon->GetBaseWidth(), isMainWindow ? 160.0 : 120.0);
+        QCOMPARE(icon->GetBaseHeight(), isMainWindow ? 40.0 : 30.0);
+
+        bar.setMinButtonVisible(false);
+        bar.setIconVisible(false);
+        QVERIFY(hidden("m_btnHide"));
+        QVERIFY(hidden("m_labIcon"));
+        QVERIFY(!hidden("m_btnClose"));
+    }
+}
+
+void tst_customMenuBar::hideAndClose()
+{
+    Window window;
+    auto *bar = new customMenuBar(&window);
+    bar->initTitleBar(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QTest::mouseClick(bar->findChild<QWidget *>(QStringLiteral("m_btnHide")), Qt::LeftButton);
+    QVERIFY(window.isMinimized());
+    window.showNormal();
+    QTest::mouseClick(bar->findChild<QWidget *>(QStringLiteral("m_btnClose")), Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(tst_customMenuBar)
+#include "tst_custommenubar.moc"
