@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 LxClientMsgPopup *LxClientMsgPopup::GetInstance()
 {
     // Never deleted on purpose: it lives until the process ends. Should a
@@ -239,7 +241,10 @@ void LxClientMsgPopup::showEvent(QShowEvent *event)
         const QRect area = screen->availableGeometry();
         const int w = width();
         const int h = height();
-        const int x = area.left() + area.width() - w - TruncatedLength(m_scale);
+        // The gap of one scale at the right edge is taken before dropping the
+        // fraction, so a scale of 1.5 leaves two pixels (toward zero on
+        // screens left of the origin).
+        const int x = static_cast<int>(std::trunc(area.left() + area.width() - w - m_scale));
         const int bottom = area.top() + area.height();
         m_slideAnimation->setStartValue(QRect(x, bottom, w, h));
         m_slideAnimation->setEndValue(QRect(x, bottom - h, w, h));

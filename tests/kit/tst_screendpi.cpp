@@ -6,8 +6,9 @@
 #include <QWidget>
 #include <QtTest>
 
-// Run once per screen density: the test registration sets QT_FONT_DPI and
-// the expected buckets in EXPECT_SCALE and EXPECT_POPUP_SCALE.
+// Run once per screen density: the test registration sets QT_FONT_DPI, the
+// expected buckets in EXPECT_SCALE and EXPECT_POPUP_SCALE and the pop-up's
+// gap to the right edge in EXPECT_POPUP_GAP.
 class tst_ScreenDpi : public QObject
 {
     Q_OBJECT
@@ -53,6 +54,8 @@ void tst_ScreenDpi::popupFollowsItsScreen()
     QVERIFY(popup.height() >= int(165 * scale));
 
     // Flush with the right edge less the scale, bottom on the bottom edge.
+    const int gap = int(Expected("EXPECT_POPUP_GAP"));
+    QVERIFY2(gap > 0, "EXPECT_POPUP_GAP not set");
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QPropertyAnimation *slide = nullptr;
     for (QPropertyAnimation *animation : popup.findChildren<QPropertyAnimation *>()) {
@@ -61,7 +64,7 @@ void tst_ScreenDpi::popupFollowsItsScreen()
     }
     QVERIFY(slide);
     const QRect end = slide->endValue().toRect();
-    QCOMPARE(end.right(), area.right() - int(scale));
+    QCOMPARE(end.right(), area.right() - gap);
     QCOMPARE(end.bottom(), area.bottom());
     QCOMPARE(end.size(), popup.size());
     QCOMPARE(slide->startValue().toRect().top(), area.bottom() + 1);
