@@ -17,6 +17,23 @@ namespace
 {
 // The window position from before a switch to full screen; (0, 0) means none.
 QPoint g_savedPosition;
+
+// One direction of the fit. Below the panel's minimum the panel keeps its
+// minimum and the drawing shrinks by length / minimum; above the maximum the
+// window itself is held at the maximum. Returns the scale in this direction.
+qreal fitLength(int &viewLength, int &panelLength, int minLength, int maxLength)
+{
+    if (panelLength < minLength) {
+        const qreal scale = qreal(panelLength) / minLength;
+        panelLength = minLength;
+        return scale;
+    }
+    if (panelLength > maxLength) {
+        viewLength = maxLength;
+        panelLength = maxLength;
+    }
+    return 1;
+}
 } // namespace
 
 customGraphicsView::customGraphicsView(QWidget *parent) : QGraphicsView(parent)
@@ -99,37 +116,17 @@ void customGraphicsView::updateGeometry(QRect viewRect)
 
     // A request may shrink the window past nothing; a window keeps at least
     // one pixel each way, which also keeps every scale factor above zero.
-    viewRect.setWidth(std::max(1, viewRect.width()));
-    viewRect.setHeight(std::max(1, viewRect.height()));
-
-    QRect panelRect(0, 0, viewRect.width(), viewRect.height());
+    QSize viewSize = viewRect.size().expandedTo(QSize(1, 1));
+    QSize panelSize = viewSize;
     const QTransform current = transform();
-    qreal m11 = current.m11();
-    qreal m22 = current.m22();
     const QSize minSize = m_widget->minimumSize();
     const QSize maxSize = m_widget->maximumSize();
-
-    if (panelRect.width() < minSize.width()) {
-        m11 = qreal(panelRect.width()) / minSize.width();
-        panelRect.setWidth(minSize.width());
-    } else if (panelRect.width() > maxSize.width()) {
-        m11 = 1;
-        viewRect.setWidth(maxSize.width());
-        panelRect.setWidth(maxSize.width());
-    } else {
-        m11 = 1;
-    }
-
-    if (panelRect.height() < minSize.height()) {
-        m22 = qreal(panelRect.height()) / minSize.height();
-        panelRect.setHeight(minSize.height());
-    } else if (panelRect.height() > maxSize.height()) {
-        m22 = 1;
-        viewRect.setHeight(maxSize.height());
-        panelRect.setHeight(maxSize.height());
-    } else {
-        m22 = 1;
-    }
+    const qreal m11 =
+        fitLength(viewSize.rwidth(), panelSize.rwidth(), minSize.width(), maxSize.width());
+    const qreal m22 =
+        fitLength(viewSize.rheight(), panelSize.rheight(), minSize.height(), maxSize.height());
+    viewRect.setSize(viewSize);
+    const QRect panelRect(QPoint(0, 0), panelSize);
 
     const QTransform matrix(m11, current.m12(), current.m21(), m22, current.dx(), current.dy());
     const QRectF sceneRect = QRectF(panelRect).adjusted(0.5, 0.5, -1, -1);
