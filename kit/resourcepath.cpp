@@ -1,5 +1,7 @@
 #include "resourcepath.h"
 
+#include <iterator>
+
 QString GetSkinName()
 {
     static const QString skin = QStringLiteral("darkgreen");
@@ -8,36 +10,24 @@ QString GetSkinName()
 
 QString GetResourcePath(const QString &name, ResourceKind kind, bool appendSuffix)
 {
-    const QString skin = GetSkinName();
-    QString folder;
-    QString suffix;
-    switch (kind) {
-    case Png:
-        folder = ":/res/" + skin + "/png/";
-        suffix = ".png";
-        break;
-    case Icon:
-        folder = ":/icon/res/" + skin + "/icon/";
-        suffix = ".icon";
-        break;
-    case Qss:
-        folder = ":/qss/res/" + skin + "/";
-        suffix = ".qss";
-        break;
-    case Gif:
-        folder = ":/res/" + skin + "/png/";
-        suffix = ".gif";
-        break;
-    case Bmp:
-        folder = ":/res/" + skin + "/png/";
-        suffix = ".bmp";
-        break;
-    case Svg:
-        folder = ":/res/" + skin + "/png/";
-        suffix = ".svg";
-        break;
-    default:
+    // Root before the skin name, folder after it and file suffix, by kind.
+    struct Place {
+        const char *root;
+        const char *folder;
+        const char *suffix;
+    };
+    static const Place places[] = {
+        {":/res/", "/png/", ".png"},        // Png
+        {":/icon/res/", "/icon/", ".icon"}, // Icon
+        {":/qss/res/", "/", ".qss"},        // Qss
+        {":/res/", "/png/", ".gif"},        // Gif
+        {":/res/", "/png/", ".bmp"},        // Bmp
+        {":/res/", "/png/", ".svg"},        // Svg
+    };
+    const int index = static_cast<int>(kind);
+    if (index < 0 || index >= int(std::size(places)))
         return QString();
-    }
-    return folder + name + (appendSuffix ? suffix : QString());
+    const Place &place = places[index];
+    return QLatin1String(place.root) + GetSkinName() + QLatin1String(place.folder) + name +
+           (appendSuffix ? QLatin1String(place.suffix) : QLatin1String(""));
 }
