@@ -1,4 +1,6 @@
 #include "custommenubar.h"
+#include "icolorconfig.h"
+#include "ifontconfig.h"
 #include "languagetable.h"
 #include "lxclientbaselabel.h"
 #include "lxclienticonpushbtn.h"
@@ -6,6 +8,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSettings>
@@ -93,6 +96,11 @@ private slots:
     void doubleClick_data();
     void doubleClick();
     void aboutBarLook();
+    void form();
+    void buttonLook_data();
+    void buttonLook();
+    void titleLook();
+    void helpMenu();
     void hideAndClose();
 
 private:
@@ -490,6 +498,137 @@ void tst_customMenuBar::aboutBarLook()
         QVERIFY(hidden("m_labIcon"));
         QVERIFY(!hidden("m_btnClose"));
     }
+}
+
+void tst_customMenuBar::form()
+{
+    customMenuBar bar;
+    QCOMPARE(bar.objectName(), QStringLiteral("customMenuBar"));
+    QCOMPARE(bar.size(), QSize(791, 50));
+    QCOMPARE(bar.sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+    QCOMPARE(bar.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
+    QCOMPARE(bar.windowTitle(), QStringLiteral("Form"));
+    auto *layout = qobject_cast<QHBoxLayout *>(bar.layout());
+    QVERIFY(layout);
+    QCOMPARE(layout->objectName(), QStringLiteral("horizontalLayout"));
+    QCOMPARE(layout->spacing(), 5);
+    QCOMPARE(layout->contentsMargins(), QMargins(20, 0, 9, 0));
+
+    // Left to right: icon, title, spacer, then the four buttons.
+    const QStringList order{"m_labIcon", "m_labTitle",      "",          "m_btnQuestion",
+                            "m_btnHide", "m_btnFullScreen", "m_btnClose"};
+    QCOMPARE(layout->count(), order.size());
+    for (int i = 0; i < order.size(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (order.at(i).isEmpty()) {
+            QVERIFY(item->spacerItem());
+            QCOMPARE(item->sizeHint(), QSize(563, 20));
+            QCOMPARE(item->expandingDirections(), Qt::Horizontal);
+            continue;
+        }
+        QVERIFY(item->widget());
+        QCOMPARE(item->widget()->objectName(), order.at(i));
+    }
+    for (const char *name : {"m_btnQuestion", "m_btnHide", "m_btnFullScreen", "m_btnClose"}) {
+        auto *button = bar.findChild<LxClientIconPushBtn *>(QLatin1String(name));
+        QVERIFY(button);
+        QCOMPARE(button->minimumSize(), QSize(20, 20));
+        QCOMPARE(button->maximumSize(), QSize(20, 20));
+        QCOMPARE(button->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+        QVERIFY(button->text().isEmpty());
+    }
+    auto *title = bar.findChild<LxClientBaseLabel *>(QStringLiteral("m_labTitle"));
+    QCOMPARE(title->text(), QStringLiteral("Fenwarde"));
+    QCOMPARE(title->font().pointSize(), 9);
+    QVERIFY(title->font().bold());
+    QCOMPARE(title->styleSheet(), QStringLiteral("color: rgb(173, 173, 173);"));
+}
+
+void tst_customMenuBar::buttonLook_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("icon");
+
+    const QString header = QStringLiteral(":/res/darkgreen/png/home/Header/");
+    QTest::newRow("close") << "m_btnClose" << header + "close.svg";
+    QTest::newRow("minimise") << "m_btnHide" << header + "mini.svg";
+    QTest::newRow("full screen") << "m_btnFullScreen" << header + "max.svg";
+    QTest::newRow("help") << "m_btnQuestion" << header + "help.svg";
+}
+
+void tst_customMenuBar::buttonLook()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, icon);
+
+    customMenuBar bar;
+    bar.initTitleBar(true);
+    bar.SetScale(1);
+    auto *button = bar.findChild<LxClientIconPushBtn *>(name);
+    QVERIFY(button);
+    QCOMPARE(button->GetIconPath(), icon);
+    QCOMPARE(button->GetBaseHeight(), 15.0);
+
+    const QString background = ColorToString(QColor(46, 58, 72));
+    const QString text = ColorToString(QColor(178, 183, 194));
+    const QString accent = ColorToString(QColor(1, 185, 209));
+    const QString unset = ColorToString(QColor());
+    const QString disabledText = ColorToString(QColor(GetColor(6)));
+    const QString sheet = button->styleSheet();
+    const QStringList parts{
+        "border-radius: 5px;padding: 5px;color: " + text + ";background-color: " + background +
+            ";border:0px solid " + unset + ";",
+        "QPushButton:hover{outline: none;color: " + accent + ";background-color: " + background,
+        "QPushButton:pressed{color: " + accent + ";margin: 0px;}",
+        "QPushButton:disabled{background-color: " + unset + ";color: " + disabledText + ";}"};
+    for (const QString &part : parts)
+        QVERIFY2(sheet.contains(part), qPrintable(sheet));
+}
+
+void tst_customMenuBar::titleLook()
+{
+    customMenuBar bar;
+    bar.initTitleBar(true);
+    bar.SetScale(1);
+    const QFont kitFont = GetFont();
+    QCOMPARE(bar.font().family(), kitFont.family());
+    QCOMPARE(bar.font().pixelSize(), kitFont.pixelSize());
+
+    auto *title = bar.findChild<LxClientBaseLabel *>(QStringLiteral("m_labTitle"));
+    QCOMPARE(title->text(), QStringLiteral("text 48"));
+    QCOMPARE(title->font().family(), kitFont.family());
+    QCOMPARE(title->font().pixelSize(), 18);
+    QCOMPARE(title->font().weight(), 75);
+    const QString colour = ColorToString(QColor(1, 185, 209));
+    QVERIFY2(title->styleSheet().contains("color: " + colour), qPrintable(title->styleSheet()));
+}
+
+void tst_customMenuBar::helpMenu()
+{
+    QFile file(QDir(m_folder).filePath(QStringLiteral("ENU.xml")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    customMenuBar bar;
+    bar.initTitleBar(true);
+    QMenu *help = bar.helpMenu();
+    QMenu *languages = bar.languageMenu();
+    QVERIFY(help && languages);
+    QVERIFY(!help->parent());
+    QVERIFY(!languages->parent());
+    QVERIFY(help->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(help->windowFlags() & Qt::Popup);
+    const QString sheet = QStringLiteral("QMenu {background-color: #4B5863;border: 1px solid "
+                                         "black;}QMenu::item::hover {background-color: white; }");
+    QCOMPARE(help->styleSheet(), sheet);
+    QCOMPARE(languages->styleSheet(), sheet);
+    QCOMPARE(bar.findChild<QPushButton *>(QStringLiteral("m_btnQuestion"))->menu(), help);
+
+    emit help->aboutToShow();
+    const QList<QAction *> entries = languages->actions();
+    QCOMPARE(entries.size(), 1);
+    QVERIFY(!entries.first()->icon().isNull());
+    QCOMPARE(entries.first()->actionGroup()->parent(), static_cast<QObject *>(languages));
 }
 
 void tst_customMenuBar::hideAndClose()
