@@ -1,5 +1,6 @@
 #include "aboutwidget.h"
 #include "custommenubar.h"
+#include "icolorconfig.h"
 #include "languagetable.h"
 #include "lxclientbaselabel.h"
 #include "textid.h"
@@ -22,6 +23,7 @@ private slots:
     void texts_data();
     void texts();
     void notice();
+    void configuration();
     void windowKind();
     void titleBarShowsOnlyClose();
     void modality();
@@ -78,10 +80,15 @@ void tst_aboutWidget::texts()
     QFETCH(QString, label);
     QFETCH(QString, text);
     aboutWidget about;
+    about.SetScale(1);
     auto *widget = about.findChild<LxClientBaseLabel *>(label);
     QVERIFY(widget);
     QCOMPARE(widget->text(), text);
     QCOMPARE(widget->GetBaseHeight(), 20.0);
+    QCOMPARE(widget->height(), 20);
+    QCOMPARE(widget->font().pixelSize(), 12);
+    const QString black = ColorToString(Qt::black);
+    QVERIFY2(widget->styleSheet().contains("color: " + black), qPrintable(widget->styleSheet()));
 }
 
 void tst_aboutWidget::notice()
@@ -97,6 +104,35 @@ void tst_aboutWidget::notice()
     QVERIFY(text.contains(QStringLiteral("GNU LGPLv3")));
     QCOMPARE(text.count(QLatin1Char('\n')), 2);
     QVERIFY(label->wordWrap());
+}
+
+void tst_aboutWidget::configuration()
+{
+    aboutWidget about;
+    QCOMPARE(about.objectName(), QStringLiteral("aboutWidget"));
+    QCOMPARE(about.windowTitle(), QStringLiteral("Form"));
+    QCOMPARE(about.size(), QSize(368, 144));
+    QCOMPARE(about.GetBackgroundColor(), ColorToString(QColor(126, 138, 147)));
+    QCOMPARE(about.GetBaseWidth(), 400.0);
+    QCOMPARE(about.GetBaseHeight(), 180.0);
+
+    auto *bar = about.findChild<customMenuBar *>(QStringLiteral("m_menuBar"));
+    QVERIFY(bar);
+    QCOMPARE(bar->GetBackgroundColor(), ColorToString(QColor(46, 58, 77)));
+
+    auto *icon = about.findChild<LxClientBaseLabel *>(QStringLiteral("m_labIcon"));
+    QVERIFY(icon);
+    QCOMPARE(icon->GetBaseWidth(), 160.0);
+    QCOMPARE(icon->GetBaseHeight(), 40.0);
+
+    about.SetScale(1);
+    auto *notice = about.findChild<LxClientBaseLabel *>(QStringLiteral("m_labillustrate"));
+    QVERIFY(notice);
+    QCOMPARE(notice->GetBaseHeight(), 40.0);
+    QCOMPARE(notice->height(), 40);
+    QCOMPARE(notice->font().pixelSize(), 12);
+    QVERIFY(notice->styleSheet().contains("color: " + ColorToString(Qt::black)));
+    QCOMPARE(notice->alignment(), Qt::AlignCenter);
 }
 
 void tst_aboutWidget::windowKind()
