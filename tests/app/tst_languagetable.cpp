@@ -34,6 +34,8 @@ private slots:
     void shippedFiles_data();
     void shippedFiles();
     void shippedFilesAgree();
+    void chineseFormTexts_data();
+    void chineseFormTexts();
     void fuzzRandom();
     void fuzzTruncatedShippedFile();
 
@@ -327,6 +329,54 @@ void tst_LanguageTable::shippedFilesAgree()
         for (int i = TextId::FirstLanguageName; i <= TextId::LastLanguageName; ++i)
             QCOMPARE(texts.at(i), english.at(i));
     }
+}
+
+// The Chinese file keeps the panel's own form wording wherever the form has
+// a text of the same meaning.
+void tst_LanguageTable::chineseFormTexts_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
+
+    const auto row = [](int index, const char *text) {
+        QTest::addRow("text %d", index) << index << QString::fromUtf8(text);
+    };
+    row(0, "场景模拟");
+    row(1, "（说明：理论计算的数值受抓拍距离、人/车的位置、目标宽度，以及摄像机角度等因素影响，"
+           "与实际测量出的像素值有一定偏差）");
+    row(2, "画面下边缘与架杆水平距离(L1):");
+    row(3, "画面上边缘与架杆水平距离(L2):");
+    row(4, "检测距离范围(L2-L3):");
+    row(5, "检测范围宽度(W2-W3):");
+    row(6, "摄像机画面宽度范围(W1-W2):");
+    row(7, "车牌像素值范围:");
+    row(8, "车辆像素值范围:");
+    row(9, "目标像素值范围:");
+    row(10, "目标整体像素值范围:");
+    row(11, "模式:");
+    row(15, "Sensor型号:");
+    row(16, "安装模式:");
+    row(19, "焦距(1-400mm):");
+    row(20, "俯仰角(推荐10-15°):");
+    row(21, "水平角(建议小于20°):");
+    row(22, "目标整体身高:(1.5m-1.8m推荐范围)");
+    row(23, "抓拍点距离(L3):");
+    row(24, "车道数:");
+    row(25, "车道道宽(m):");
+    row(26, "车牌类型:");
+    row(28, "架杆高度H1:(1.5-5.0m推荐)(若不在高度推荐范围,可能目标识别不准确)");
+    row(34, "车牌像素最小值:");
+    row(35, "车牌像素最大值:");
+    row(36, "分辨率:");
+    row(37, "导出报告");
+}
+
+void tst_LanguageTable::chineseFormTexts()
+{
+    QFETCH(int, index);
+    QFETCH(QString, text);
+    loadLanguageTable(QDir(shippedLanguageDir()).filePath(QStringLiteral("CHS.xml")));
+    QCOMPARE(languageText(index), text);
 }
 
 // Random documents built from fragments that stress the reader: unbalanced
