@@ -28,6 +28,7 @@ class tst_DialogTitleBar : public QObject
 
 private slots:
     void construction();
+    void lookAtScaleOne();
     void drag_data();
     void drag();
     void scale_data();
@@ -73,6 +74,33 @@ void tst_DialogTitleBar::construction()
     QVERIFY(bar.GetCloseButton()->isHidden());
     bar.SetCloseButtonVisible(true);
     QVERIFY(!bar.GetCloseButton()->isHidden());
+}
+
+void tst_DialogTitleBar::lookAtScaleOne()
+{
+    LxDialogBaseTitleBar bar;
+    auto *outer = qobject_cast<QHBoxLayout *>(bar.layout());
+    QVERIFY(outer);
+    QCOMPARE(outer->count(), 1);
+    QCOMPARE(outer->itemAt(0)->widget(), static_cast<QWidget *>(bar.GetTitleLabel()));
+    QCOMPARE(outer->contentsMargins(), QMargins(0, 0, 0, 0));
+    QCOMPARE(outer->spacing(), 0);
+    QCOMPARE(bar.GetTitleLabel()->layout()->spacing(), 0);
+
+    bar.SetScale(1);
+    // Title text in palette white; the close cross on a transparent button
+    // in every state, without margins even when pressed.
+    QCOMPARE(bar.GetTitleLabel()->styleSheet(),
+             QString("QLabel{background: #00000000;}QLabel::enabled{color: #ffffffff;}"));
+    LxClientToolButton *close = bar.GetCloseButton();
+    QCOMPARE(close->styleSheet(),
+             QString("QToolButton{background-color: #00000000;color:#000000;border:0px;"
+                     "border-radius: 0px;padding: 0px;margin: 0px;}QToolButton:hover{"
+                     "background-color:#00000000;color:#000000;}QToolButton:pressed{"
+                     "background-color:#00000000;color: #000000;padding: 1px;margin: 0px;}"
+                     "QToolButton:disabled{background-color: #00000000;color: #a0a0a0;}"));
+    QVERIFY(!close->icon().isNull());
+    QCOMPARE(close->iconSize(), QSize(16, 16));
 }
 
 void tst_DialogTitleBar::drag_data()

@@ -34,6 +34,8 @@ private slots:
     void comboStyleSheet_data();
     void comboStyleSheet();
     void comboScaledSizes();
+    void comboRoundsMarginsTruncatesSizes_data();
+    void comboRoundsMarginsTruncatesSizes();
     void comboSettersStoreOnly();
     void comboShowsTextStart_data();
     void comboShowsTextStart();
@@ -93,6 +95,18 @@ void tst_InputControls::comboStyleSheet_data()
                kDown + ");border: 0px;}" + ComboListParts("3", "7.5", "52.5") +
                "QComboBox:enabled{color:#ff000000;}"
         << "";
+    // Six significant digits, as QString::arg writes a real by default.
+    QTest::newRow("default at 1.234567")
+        << false << 1.234567
+        << "QComboBox{border:2.46913px solid #b3b3b3;border-radius:6.17284px;"
+           "background:#f5f7f8;}"
+           "QComboBox:hover,QComboBox:focus{border:2.46913px solid #666666;}"
+           "QComboBox::drop-down{subcontrol-origin: padding;subcontrol-position: top "
+           "right;outline: 0px;border:0px;width: 19.7531px;}"
+           "QComboBox::down-arrow{width: 19.7531px;height: 19.7531px;image: url(" +
+               kDown + ");border: 0px;}" + ComboListParts("2.46913", "6.17284", "43.2098") +
+               "QComboBox:enabled{color:#000000;}"
+        << "border-radius:2.46913px;background: #f5f7f8";
 }
 
 void tst_InputControls::comboStyleSheet()
@@ -139,6 +153,33 @@ void tst_InputControls::comboScaledSizes()
     QCOMPARE(combo.maximumSize(), QSize(200, 35));
     QCOMPARE(combo.font().pixelSize(), 14);
     QCOMPARE(combo.lineEdit()->textMargins(), QMargins(10, 0, 0, 0));
+}
+
+void tst_InputControls::comboRoundsMarginsTruncatesSizes_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<int>("leftMargin");
+
+    // Sizes and the font drop the fraction; the text margin rounds halves up.
+    QTest::newRow("1.25: 43.75 high, 17.5 font, margin 12.5") << 1.25 << QSize(250, 43) << 17 << 13;
+    QTest::newRow("0.75: 26.25 high, 10.5 font, margin 7.5") << 0.75 << QSize(150, 26) << 10 << 8;
+    QTest::newRow("1.05: 36.75 high, 14.7 font, margin 10.5") << 1.05 << QSize(210, 36) << 14 << 11;
+}
+
+void tst_InputControls::comboRoundsMarginsTruncatesSizes()
+{
+    QFETCH(qreal, scale);
+    QFETCH(QSize, size);
+    QFETCH(int, pixelSize);
+    QFETCH(int, leftMargin);
+
+    LxClientBaseComboBox combo;
+    combo.SetScale(scale);
+    QCOMPARE(combo.maximumSize(), size);
+    QCOMPARE(combo.font().pixelSize(), pixelSize);
+    QCOMPARE(combo.lineEdit()->textMargins(), QMargins(leftMargin, 0, 0, 0));
 }
 
 void tst_InputControls::comboSettersStoreOnly()
@@ -214,6 +255,12 @@ void tst_InputControls::spinBoxes_data()
                                << sheet("QDoubleSpinBox", "1", "2");
     QTest::newRow("real at 1.5") << true << 1.5 << QSize(165, 37) << QMargins(8, 0, 8, 0) << 21
                                  << sheet("QDoubleSpinBox", "1.5", "3");
+    QTest::newRow("integer at 1.234567 writes six digits")
+        << false << 1.234567 << QSize(135, 30) << QMargins(6, 0, 6, 0) << 17
+        << sheet("QSpinBox", "1.23457", "2.46913");
+    QTest::newRow("real at 1.3 rounds the 6.5 margin up")
+        << true << 1.3 << QSize(143, 32) << QMargins(7, 0, 7, 0) << 18
+        << sheet("QDoubleSpinBox", "1.3", "2.6");
     QTest::newRow("real at 0.5") << true << 0.5 << QSize(55, 12) << QMargins(3, 0, 3, 0) << 7
                                  << sheet("QDoubleSpinBox", "0.5", "1");
 }

@@ -36,6 +36,8 @@ private slots:
     void toolButtonStyleSheet();
     void toolButtonPictureIcon();
     void toolButtonSvgIcon();
+    void unreadableIconShowsEmpty_data();
+    void unreadableIconShowsEmpty();
 
     void scrollBar_data();
     void scrollBar();
@@ -375,6 +377,45 @@ void tst_LabelButtons::toolButtonSvgIcon()
     button.SetScale(2);
     QCOMPARE(button.iconSize(), QSize(32, 32));
     QCOMPARE(button.icon().pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::blue));
+}
+
+void tst_LabelButtons::unreadableIconShowsEmpty_data()
+{
+    QTest::addColumn<bool>("toolButton");
+    QTest::addColumn<bool>("goodFirst");
+
+    QTest::newRow("push button") << false << false;
+    QTest::newRow("push button after a good icon") << false << true;
+    QTest::newRow("tool button") << true << false;
+    QTest::newRow("tool button after a good icon") << true << true;
+}
+
+void tst_LabelButtons::unreadableIconShowsEmpty()
+{
+    QFETCH(bool, toolButton);
+    QFETCH(bool, goodFirst);
+    const QString missing = m_dir.filePath("missing.png");
+
+    if (toolButton) {
+        LxClientToolButton button;
+        if (goodFirst) {
+            button.SetIcon(m_redPng);
+            button.SetScale(1);
+            QVERIFY(!button.icon().isNull());
+        }
+        button.SetIcon(missing);
+        button.SetScale(1);
+        QVERIFY(button.icon().isNull());
+        QCOMPARE(button.iconSize(), QSize(16, 16));
+    } else {
+        LxClientIconPushBtn button;
+        if (goodFirst)
+            button.SetIcon(m_redPng);
+        button.SetIcon(missing);
+        QVERIFY(button.icon().isNull());
+        QCOMPARE(button.GetBaseWidth(), 30.0);
+        QCOMPARE(button.iconSize(), QSize(30, 30));
+    }
 }
 
 void tst_LabelButtons::scrollBar_data()

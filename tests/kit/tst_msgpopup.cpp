@@ -5,6 +5,8 @@
 
 #include <QPropertyAnimation>
 #include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -16,6 +18,10 @@ class tst_MsgPopup : public QObject
 
 private slots:
     void construction();
+    void resultLook();
+    void destroyedWhileVisibleCloses_data();
+    void destroyedWhileVisibleCloses();
+    void newImageTakesTheCurrentScale();
     void instanceIsShared();
     void countdown_data();
     void countdown();
@@ -101,6 +107,78 @@ void tst_MsgPopup::construction()
     QVERIFY(text->wordWrap());
     QCOMPARE(text->alignment(), Qt::AlignCenter);
     QVERIFY(text->textInteractionFlags() & Qt::TextSelectableByMouse);
+}
+
+void tst_MsgPopup::resultLook()
+{
+    LxClientMsgPopup popup;
+    QCOMPARE(popup.windowTitle(), QString("Dialog"));
+    popup.SetScale(1);
+    auto *text = popup.findChild<LxClientBaseLabel *>("m_LabText");
+    QCOMPARE(text->styleSheet(),
+             QString("QLabel{background: #00000000;}QLabel::enabled{color: #ff0f4cb2;}"));
+    QCOMPARE(text->textInteractionFlags(), Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse |
+                                               Qt::LinksAccessibleByKeyboard);
+    auto *title = popup.findChild<LxDialogBaseTitleBar *>("m_TitleBar");
+    QCOMPARE(title->GetTitleLabel()->styleSheet(),
+             QString("QLabel{background: #00000000;}QLabel::enabled{color: #ffffffff;}"));
+    QCOMPARE(title->frameShape(), QFrame::StyledPanel);
+    QCOMPARE(title->frameShadow(), QFrame::Raised);
+}
+
+void tst_MsgPopup::destroyedWhileVisibleCloses_data()
+{
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<int>("finished");
+    QTest::newRow("visible: closed first") << true << 1;
+    QTest::newRow("hidden: nothing to close") << false << 0;
+}
+
+void tst_MsgPopup::destroyedWhileVisibleCloses()
+{
+    QFETCH(bool, shown);
+    QFETCH(int, finished);
+    auto *popup = new LxClientMsgPopup;
+    if (shown) {
+        popup->ShowPopup();
+        Tick(*popup, 5);
+        QVERIFY(Fading(*popup));
+    }
+    // Only a real close finishes the dialog; hiding while destroyed would not.
+    QSignalSpy spy(popup, &QDialog::finished);
+    delete popup;
+    QCOMPARE(spy.count(), finished);
+}
+
+void tst_MsgPopup::newImageTakesTheCurrentScale()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto writePng = [&dir](const QString &name, QSize size) {
+        QImage image(size, QImage::Format_ARGB32);
+        image.fill(Qt::green);
+        const QString path = dir.filePath(name);
+        return image.save(path) ? path : QString();
+    };
+    const QString small = writePng("small.png", QSize(24, 18));
+    const QString wide = writePng("wide.png", QSize(30, 20));
+    QVERIFY(!small.isEmpty() && !wide.isEmpty());
+
+    LxClientMsgPopup popup;
+    auto *image = popup.findChild<LxClientBaseLabel *>("m_LabImg");
+    // Before the first show nothing is scaled yet.
+    popup.SetImage(small);
+    QCOMPARE(image->GetBaseWidth(), 24.0);
+    QCOMPARE(image->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+
+    popup.SetShowSeconds(0);
+    popup.ShowPopup();
+    QCOMPARE(image->maximumSize(), QSize(24, 18));
+    popup.SetImage(wide);
+    QCOMPARE(image->maximumSize(), QSize(30, 20));
+    // A picture that cannot be read keeps the last one.
+    popup.SetImage(dir.filePath("missing.png"));
+    QCOMPARE(image->maximumSize(), QSize(30, 20));
 }
 
 void tst_MsgPopup::instanceIsShared()
