@@ -5,6 +5,7 @@
 #include "lxclientbaselabel.h"
 #include "textid.h"
 
+#include <QLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -104,6 +105,15 @@ void tst_aboutWidget::notice()
     QVERIFY(text.contains(QStringLiteral("GNU LGPLv3")));
     QCOMPARE(text.count(QLatin1Char('\n')), 2);
     QVERIFY(label->wordWrap());
+
+    // Each of the three lines fits the dialog's width, so word wrap never
+    // pushes a fourth line out of the label.
+    about.SetScale(1);
+    about.layout()->activate();
+    const QFontMetrics metrics(label->font());
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        QVERIFY2(metrics.horizontalAdvance(line) <= label->contentsRect().width(),
+                 qPrintable(line));
 }
 
 void tst_aboutWidget::configuration()
