@@ -32,6 +32,9 @@ namespace
 const QColor kCaptionColor(80, 80, 80);
 const QColor kSlate(46, 58, 72);
 const QColor kCyan(1, 185, 209);
+// Design sizes of the gallery's inputs and of its scrolled list.
+constexpr qreal kInputWidth = 180;
+const QSize kScrollAreaSize(180, 110);
 
 LxClientBaseLabel *Caption(const QString &text, QWidget *parent)
 {
@@ -49,7 +52,7 @@ LxClientBaseComboBox *ComboBox(QWidget *parent, bool editable)
 {
     auto *combo = new LxClientBaseComboBox(parent);
     combo->addItems({"1/3''", "1/2.7''", "1/2.8''", "1/1.8'' wide-angle sensor format"});
-    combo->SetBaseWidth(270);
+    combo->SetBaseWidth(kInputWidth);
     combo->SetBaseHeight(35);
     if (!editable) {
         combo->SetEditable(false);
@@ -105,24 +108,37 @@ QWidget *BuildGallery(LxDialogBaseTitleBar **titleBar)
     outer->addWidget(bar);
     *titleBar = bar;
 
+    // Two independent columns of captioned controls, so that even at scale 2
+    // the whole gallery fits a 1280 x 800 screen and the inputs stay clear of
+    // the pop-up in the bottom-right corner.
     auto *body = new QWidget(window);
-    auto *grid = new QGridLayout(body);
-    grid->setContentsMargins(20, 12, 20, 16);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(8);
+    auto *columns = new QHBoxLayout(body);
+    columns->setContentsMargins(20, 12, 20, 16);
+    columns->setSpacing(32);
     outer->addWidget(body);
 
+    QGridLayout *grid = nullptr;
     int row = 0;
+    const auto newColumn = [&] {
+        grid = new QGridLayout;
+        grid->setHorizontalSpacing(16);
+        grid->setVerticalSpacing(8);
+        columns->addLayout(grid);
+        row = 0;
+    };
     const auto addRow = [&](const QString &caption, QWidget *control) {
-        grid->addWidget(Caption(caption, body), row, 0);
+        grid->addWidget(Caption(caption, body), row, 0, Qt::AlignLeft | Qt::AlignVCenter);
         grid->addWidget(control, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        grid->setRowStretch(row + 1, 1);
+        grid->setRowStretch(row, 0);
         ++row;
     };
 
+    newColumn();
     auto *text = new LxClientBaseLabel(body);
     text->SetText("Near edge L1: 3.42 m");
     text->SetTextColor(kCyan);
-    addRow("Label with text", text);
+    addRow("Label", text);
 
     auto *pictures = new QWidget(body);
     auto *pictureRow = new QHBoxLayout(pictures);
@@ -135,7 +151,7 @@ QWidget *BuildGallery(LxDialogBaseTitleBar **titleBar)
         pictureRow->addWidget(picture);
     }
     pictureRow->addStretch(1);
-    addRow("Label with PNG / SVG", pictures);
+    addRow("Pictures", pictures);
 
     auto *exportButton = new LxClientIconPushBtn(body);
     QFont bold = GetFont();
@@ -152,9 +168,9 @@ QWidget *BuildGallery(LxDialogBaseTitleBar **titleBar)
     auto *defaultButton = new LxClientIconPushBtn(body);
     defaultButton->SetBaseWidth(150);
     defaultButton->setText("Default colours");
-    addRow("Push button (kit colours)", defaultButton);
+    addRow("Kit colours", defaultButton);
 
-    addRow("Icon push buttons", IconButtonStrip(body));
+    addRow("Icon buttons", IconButtonStrip(body));
 
     auto *reset = new LxClientToolButton(body);
     QFont toolFont = GetFont();
@@ -168,29 +184,11 @@ QWidget *BuildGallery(LxDialogBaseTitleBar **titleBar)
     reset->setText("Reset");
     addRow("Tool button", reset);
 
-    addRow("Combo box (panel style)", ComboBox(body, false));
-    addRow("Combo box (editable)", ComboBox(body, true));
-
-    auto *spin = new LxClientBaseSpinBox(body);
-    spin->setRange(0, 45);
-    spin->setValue(10);
-    spin->SetBaseWidth(270);
-    spin->SetBaseHeight(35);
-    addRow("Spin box", spin);
-
-    auto *doubleSpin = new LxClientBaseDoubleSpinBox(body);
-    doubleSpin->setRange(1, 400);
-    doubleSpin->setDecimals(1);
-    doubleSpin->setValue(6.0);
-    doubleSpin->SetBaseWidth(270);
-    doubleSpin->SetBaseHeight(35);
-    addRow("Double spin box", doubleSpin);
-
     auto *scroll = new QScrollArea(body);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setVerticalScrollBar(new LxClientScrollBar(Qt::Vertical, scroll));
-    scroll->setFixedSize(270, 110);
+    scroll->setFixedSize(kScrollAreaSize);
     auto *content = new QWidget;
     content->setObjectName("scrollContent");
     content->setStyleSheet("QWidget#scrollContent{background: #ffffff;}");
@@ -204,7 +202,26 @@ QWidget *BuildGallery(LxDialogBaseTitleBar **titleBar)
     scroll->setWidget(content);
     addRow("Scroll bar", scroll);
 
-    grid->setColumnStretch(1, 1);
+    newColumn();
+    addRow("Combo", ComboBox(body, false));
+    addRow("Editable combo", ComboBox(body, true));
+
+    auto *spin = new LxClientBaseSpinBox(body);
+    spin->setRange(0, 45);
+    spin->setValue(10);
+    spin->SetBaseWidth(kInputWidth);
+    spin->SetBaseHeight(35);
+    addRow("Spin box", spin);
+
+    auto *doubleSpin = new LxClientBaseDoubleSpinBox(body);
+    doubleSpin->setRange(1, 400);
+    doubleSpin->setDecimals(1);
+    doubleSpin->setValue(6.0);
+    doubleSpin->SetBaseWidth(kInputWidth);
+    doubleSpin->SetBaseHeight(35);
+    addRow("Double spin", doubleSpin);
+
+    columns->addStretch(1);
     return window;
 }
 
@@ -216,7 +233,7 @@ void ScaleTree(QWidget *root, LxDialogBaseTitleBar *bar, qreal scale)
         if (IWidgetBase *kit = qobject_cast<IWidgetBase *>(widget))
             kit->SetScale(scale);
         if (auto *scroll = qobject_cast<QScrollArea *>(widget))
-            scroll->setFixedSize(int(270 * scale), int(110 * scale));
+            scroll->setFixedSize(kScrollAreaSize * scale);
     }
     bar->SetScale(scale);
 }
