@@ -14,7 +14,6 @@
 namespace
 {
 
-const QColor labelColour(1, 185, 209, 255);
 const QColor outerColour(146, 160, 170, 255);
 const QColor innerColour(125, 138, 147, 255);
 const QColor innerBorder(31, 68, 72, 255);
@@ -39,9 +38,9 @@ void filledDot(QPainter &painter, const QPoint &at)
 } // namespace
 
 CameraInset::CameraInset(QPainter &painter, const QPoint &origin, const SceneParams &params,
-                         bool correction, qreal scale, const QFont &font)
+                         bool correction, qreal scale, const QFont &font, const QColor &labelColour)
     : m_painter(painter), m_origin(origin), m_params(params), m_correction(correction),
-      m_scale(scale), m_font(font)
+      m_scale(scale), m_font(font), m_labelColour(labelColour)
 {
 }
 
@@ -88,8 +87,8 @@ void CameraInset::paintPoleMarker(int cameraHeight)
     const QPoint top(x, m_origin.y() - cameraHeight * 3 / 4);
 
     m_painter.save();
-    m_painter.setPen(labelColour);
-    m_painter.setBrush(labelColour);
+    m_painter.setPen(m_labelColour);
+    m_painter.setBrush(m_labelColour);
     m_painter.setFont(m_font);
     filledDot(m_painter, foot);
     filledDot(m_painter, top);

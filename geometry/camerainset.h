@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QPoint>
 
@@ -12,8 +13,10 @@ struct SceneParams;
 class CameraInset final
 {
 public:
+    // The font and label colour are the scene's, so the marker matches the
+    // dimensions.
     CameraInset(QPainter &painter, const QPoint &origin, const SceneParams &params, bool correction,
-                qreal scale, const QFont &font);
+                qreal scale, const QFont &font, const QColor &labelColour);
 
     void paint();
 
@@ -32,4 +35,5 @@ private:
     bool m_correction;
     qreal m_scale;
     QFont m_font;
+    QColor m_labelColour;
 };

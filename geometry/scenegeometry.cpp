@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <map>
 
 namespace
@@ -35,16 +34,6 @@ int SceneGeometry::toPixel(double value)
 QPoint SceneGeometry::toPoint(const QPointF &point)
 {
     return QPoint(toPixel(std::round(point.x())), toPixel(std::round(point.y())));
-}
-
-int SceneGeometry::toCount(double value)
-{
-    if (!std::isfinite(value))
-        return 0;
-    const double t = std::trunc(value);
-    if (t < std::numeric_limits<int>::min() || t > std::numeric_limits<int>::max())
-        return 0;
-    return static_cast<int>(t);
 }
 
 bool SceneGeometry::lineIntersection(const QPointF &a1, const QPointF &a2, const QPointF &b1,

@@ -18,8 +18,6 @@ public:
     static int toPixel(double value);
     // Rounds to the nearest pixel with the same guards as toPixel.
     static QPoint toPoint(const QPointF &point);
-    // Truncates toward zero; 0 when the value is not finite or exceeds an int.
-    static int toCount(double value);
 
     // Where the infinite lines through a1-a2 and b1-b2 cross; false when they
     // are parallel or either is a single point.

@@ -2,6 +2,7 @@
 
 #include "camerainset.h"
 #include "languagetable.h"
+#include "scenecalculation.h"
 #include "scenegeometry.h"
 #include "sceneparams.h"
 #include "scenepictures.h"
@@ -301,7 +302,8 @@ void ScenePainter::paintBandWidths()
 void ScenePainter::paintCamera()
 {
     m_painter.save();
-    CameraInset(m_painter, m_outline.origin(), m_params, m_outline.correction(), m_scale, m_font)
+    CameraInset(m_painter, m_outline.origin(), m_params, m_outline.correction(), m_scale, m_font,
+                labelColour)
         .paint();
     m_painter.restore();
 }
@@ -341,11 +343,11 @@ void ScenePainter::paintFigures()
     auto faceText = [&](int face) {
         return QStringLiteral("%1 %2*%2 %3 %4*%5")
             .arg(target, QString::number(face), languageText(TextId::FigurePerson),
-                 QString::number(SceneGeometry::toCount(face * 0.5 / 0.2)),
-                 QString::number(SceneGeometry::toCount(face / 0.2 * tH)));
+                 QString::number(toCount(face * 0.5 / 0.2)),
+                 QString::number(toCount(face / 0.2 * tH)));
     };
     auto plateText = [&](int plate) {
-        const int vehicle = pw > 0.0 ? SceneGeometry::toCount(plate * 1.8 / pw) : 0;
+        const int vehicle = pw > 0.0 ? toCount(plate * 1.8 / pw) : 0;
         return QStringLiteral("%1 %2*%2 %3 %4*%4")
             .arg(languageText(TextId::FigurePlate), QString::number(plate),
                  languageText(TextId::FigureVehicle), QString::number(vehicle));

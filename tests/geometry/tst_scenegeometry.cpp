@@ -1,3 +1,4 @@
+#include "scenecalculation.h"
 #include "scenegeometry.h"
 #include "scenelayout.h"
 #include "sceneoutline.h"
@@ -118,7 +119,7 @@ void tst_SceneGeometry::conversions()
 {
     QFETCH(double, value);
     QTEST(SceneGeometry::toPixel(value), "pixel");
-    QTEST(SceneGeometry::toCount(value), "count");
+    QTEST(toCount(value), "count");
 }
 
 void tst_SceneGeometry::lineIntersection_data()
