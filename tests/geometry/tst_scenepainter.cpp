@@ -1,4 +1,6 @@
 #include "camerainset.h"
+#include "geometryfixtures.h"
+#include "geometryrecorder.h"
 #include "languagetable.h"
 #include "scenecalculation.h"
 #include "scenelayout.h"
@@ -8,10 +10,13 @@
 
 #include <QtTest>
 
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(SceneParams)
 
 // Pixel probes on rendered scenes. Expected colours come from the scene's
 // colour table, blended by hand where translucent fills overlap.
@@ -37,6 +42,18 @@ private slots:
     void sweepControlRanges();
     void degenerateInputs_data();
     void degenerateInputs();
+    void labels_data();
+    void labels();
+    void legend_data();
+    void legend();
+    void sceneFont_data();
+    void sceneFont();
+    void distanceDimensions_data();
+    void distanceDimensions();
+    void figures_data();
+    void figures();
+    void cameraOrigin_data();
+    void cameraOrigin();
 };
 
 namespace
@@ -164,10 +181,7 @@ QPoint outside(const QPoint &a, const QPoint &b, double pixels)
 
 void tst_ScenePainter::initTestCase()
 {
-    const QString language =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/language/ENU.xml");
-    if (QFile::exists(language))
-        loadLanguageTable(language);
+    QVERIFY(GeometryFixtures::loadEnglish());
 }
 
 void tst_ScenePainter::init()
@@ -459,6 +473,415 @@ void tst_ScenePainter::degenerateInputs()
         result.correctionActive = scenario == 2;
         render(params, result, size, 1.0);
     }
+}
+
+namespace
+{
+
+const QColor labelColour(1, 185, 209);
+const QColor figureColour(255, 86, 94);
+const QColor leaderColour(22, 22, 29);
+
+std::unique_ptr<GeometryRecorder> record(const SceneParams &params, qreal scale = 1.0)
+{
+    auto recorder = std::make_unique<GeometryRecorder>(sceneSize);
+    QPainter painter(recorder.get());
+    ScenePainter::render(painter, params, computeScene(params), sceneSize, scale);
+    return recorder;
+}
+
+SceneParams turned(int lanes)
+{
+    SceneParams p = GeometryFixtures::lanes();
+    p.lanesNum = lanes;
+    p.horizontalMount = true;
+    p.horizontalAngle = 10;
+    return p;
+}
+
+QString face(int pixels, int body, int height)
+{
+    return QStringLiteral("%1 %2*%2 %3 %4*%5")
+        .arg(languageText(55))
+        .arg(pixels)
+        .arg(languageText(56))
+        .arg(body)
+        .arg(height);
+}
+
+QString plate(int pixels, int vehicle)
+{
+    return QStringLiteral("%1 %2*%2 %3 %4*%4")
+        .arg(languageText(57))
+        .arg(pixels)
+        .arg(languageText(58))
+        .arg(vehicle);
+}
+
+QString target(int pixels)
+{
+    return QStringLiteral("%1%2*%2").arg(languageText(55)).arg(pixels);
+}
+
+bool isDistanceLabel(const QString &text)
+{
+    return text.size() >= 2 && text.at(0) == QLatin1Char('L') && text.at(1).isDigit();
+}
+
+} // namespace
+
+void tst_ScenePainter::labels_data()
+{
+    QTest::addColumn<SceneParams>("params");
+    QTest::addColumn<QStringList>("texts");  // each drawn exactly once
+    QTest::addColumn<QStringList>("absent"); // prefixes drawn nowhere
+
+    QTest::newRow("lanes worked example")
+        << GeometryFixtures::lanes()
+        << QStringList{"L1:11.44m", "L2:11.44m", "L3:15.62m", "L4:148.12m", "W2:7.56m",
+                       "W3:9.98m",  target(132), target(100), "H1"}
+        << QStringList{"W1", "W4", languageText(61)};
+    // Values: L1 2.69, L2 5.93, L3 16.09, L4 35.09, W2 = 3840 x 0.2 / 320.
+    QTest::newRow("person preset") << GeometryFixtures::person()
+                                   << QStringList{"L1:2.69m", "L2:5.93m", "L3:16.09m", "L4:35.09m",
+                                                  "W2:2.40m", "W3:6.40m", target(320), target(120)}
+                                   << QStringList{"W1", languageText(57)};
+    // The capture point is named L3 and the far edge L2; the footprint widths
+    // W1 and W2 (= W4) are drawn and the capture line's width is W3.
+    QTest::newRow("capture worked example")
+        << GeometryFixtures::capture()
+        << QStringList{"L1:11.44m",        "L3:12.00m",     "L2:148.12m",       "W1:6.86m",
+                       "W2:88.87m",        "W3:7.89m",      face(4, 10, 34),    plate(11, 38),
+                       face(50, 125, 425), plate(126, 436), face(52, 130, 442), plate(132, 456)}
+        << QStringList{"L4", "W2:7", "W4", languageText(60)};
+    QTest::newRow("capture with a level camera")
+        << GeometryFixtures::capture(5, 12, 1.7)
+        << QStringList{"L2:" + languageText(41) + "m", "W2:" + languageText(41) + "m"}
+        << QStringList{"L4"};
+    QTest::newRow("lanes with correction")
+        << turned(2)
+        << QStringList{"L1",
+                       "L2",
+                       "L3",
+                       "L4",
+                       "W2",
+                       "W3",
+                       languageText(45) + languageText(47) + "15",
+                       languageText(61) + languageText(47) + "10"}
+        << QStringList{"L1:", "W2:", "W3:"};
+    SceneParams guard = GeometryFixtures::person();
+    guard.targetHeight = guard.ipcHeight;
+    QTest::newRow("input guard") << guard << QStringList{"H1", languageText(59), languageText(60)}
+                                 << QStringList{"L1", "L2", "L3", "L4", "W", languageText(55)};
+    SceneParams other = GeometryFixtures::lanes();
+    other.scenario = 0;
+    QTest::newRow("unknown scenario") << other << QStringList{languageText(59)}
+                                      << QStringList{"L", "W", languageText(55), languageText(60)};
+}
+
+void tst_ScenePainter::labels()
+{
+    QFETCH(SceneParams, params);
+    QFETCH(QStringList, texts);
+    QFETCH(QStringList, absent);
+    const auto recorder = record(params);
+    for (const QString &text : texts) {
+        int count = 0;
+        for (const GeometryRecorder::Text &t : recorder->texts())
+            count += t.text == text ? 1 : 0;
+        QVERIFY2(count == 1, qPrintable(QStringLiteral("%1 drawn %2 times").arg(text).arg(count)));
+    }
+    for (const QString &prefix : absent)
+        QVERIFY2(recorder->countTexts(prefix) == 0, qPrintable(prefix));
+}
+
+void tst_ScenePainter::legend_data()
+{
+    QTest::addColumn<SceneParams>("params");
+    QTest::addColumn<int>("footprintY");
+    QTest::addColumn<int>("bandY"); // -1: no band entry
+
+    SceneParams other = GeometryFixtures::lanes();
+    other.scenario = 4;
+    QTest::newRow("person") << GeometryFixtures::person() << 720 - 115 << 720 - 55;
+    QTest::newRow("lanes") << GeometryFixtures::lanes() << 720 - 115 << 720 - 55;
+    QTest::newRow("capture") << GeometryFixtures::capture() << 720 - 55 << -1;
+    QTest::newRow("unknown scenario") << other << 720 - 115 << -1;
+}
+
+// A 50 x 25 box in the area's colour at (30, y) and its text 65 px to the
+// right, 5 px down, in the legend colour.
+void tst_ScenePainter::legend()
+{
+    QFETCH(SceneParams, params);
+    QFETCH(int, footprintY);
+    QFETCH(int, bandY);
+    const auto recorder = record(params);
+
+    auto check = [&](int y, const QColor &colour, const QString &text) {
+        bool box = false;
+        for (const GeometryRecorder::Shape &s : recorder->rects()) {
+            box = box ||
+                  (s.rect == QRectF(30, y, 50, 25) && s.brush == colour && s.penStyle == Qt::NoPen);
+        }
+        const GeometryRecorder::Text *t = recorder->text(text);
+        return box && t && t->at.x() == 95 && t->at.y() > y + 5 && t->at.y() < y + 30 &&
+               t->colour == QColor(80, 80, 80);
+    };
+    QVERIFY(check(footprintY, ScenePainter::footprintColour(), languageText(59)));
+    if (bandY >= 0)
+        QVERIFY(check(bandY, ScenePainter::bandColour(), languageText(60)));
+    else
+        QVERIFY(!recorder->text(languageText(60)));
+}
+
+void tst_ScenePainter::sceneFont_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<int>("pixelSize");
+    QTest::newRow("1") << 1.0 << 14;
+    QTest::newRow("1.5") << 1.5 << 21;
+    QTest::newRow("2") << 2.0 << 28;
+    QTest::newRow("3") << 3.0 << 42;
+    QTest::newRow("no screen paints at 1") << 0.0 << 14;
+}
+
+// Every text of the scene, inset included, is in Arial at 14 px times the
+// screen scale.
+void tst_ScenePainter::sceneFont()
+{
+    QFETCH(qreal, scale);
+    QFETCH(int, pixelSize);
+    for (const SceneParams &params :
+         {GeometryFixtures::person(), turned(3), GeometryFixtures::capture()}) {
+        const auto recorder = record(params, scale);
+        QVERIFY(recorder->texts().size() > 5);
+        for (const GeometryRecorder::Text &t : recorder->texts()) {
+            QCOMPARE(t.family, QStringLiteral("Arial"));
+            QCOMPARE(t.pixelSize, pixelSize);
+        }
+    }
+}
+
+void tst_ScenePainter::distanceDimensions_data()
+{
+    QTest::addColumn<SceneParams>("params");
+    QTest::addColumn<int>("leaders");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("centred");
+
+    QTest::newRow("lanes") << GeometryFixtures::lanes() << 4 << int(Qt::DashLine) << true;
+    QTest::newRow("person") << GeometryFixtures::person() << 4 << int(Qt::DotLine) << false;
+    QTest::newRow("capture: no separate L3")
+        << GeometryFixtures::capture() << 3 << int(Qt::DashLine) << true;
+    QTest::newRow("lanes with correction") << turned(4) << 4 << int(Qt::DashLine) << true;
+}
+
+// One leader per distance in the leader colour, dotted for the person and
+// dashed otherwise; each label in the label colour, at the middle of its
+// dimension line except in the person scenario.
+void tst_ScenePainter::distanceDimensions()
+{
+    QFETCH(SceneParams, params);
+    QFETCH(int, leaders);
+    QFETCH(int, style);
+    QFETCH(bool, centred);
+    const auto recorder = record(params);
+
+    int count = 0;
+    for (const GeometryRecorder::Line &line : recorder->lines()) {
+        if (line.colour != leaderColour)
+            continue;
+        ++count;
+        QCOMPARE(int(line.style), style);
+    }
+    QCOMPARE(count, leaders);
+
+    int labels = 0;
+    for (const GeometryRecorder::Text &t : recorder->texts()) {
+        if (!isDistanceLabel(t.text))
+            continue;
+        ++labels;
+        QCOMPARE(t.colour, labelColour);
+        bool atMiddle = false;
+        for (const GeometryRecorder::Line &line : recorder->lines()) {
+            const QPointF d = line.line.center() - t.at;
+            atMiddle = atMiddle ||
+                       (line.colour == labelColour && std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1);
+        }
+        QVERIFY2(atMiddle == centred, qPrintable(t.text));
+    }
+    QCOMPARE(labels, leaders);
+}
+
+void tst_ScenePainter::figures_data()
+{
+    QTest::addColumn<SceneParams>("params");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("car");
+    QTest::addColumn<bool>("rightSide");
+    QTest::addColumn<int>("leader");
+    QTest::addColumn<double>("length"); // label line, metres (times W1 when negative)
+    QTest::addColumn<bool>("atEnd");
+
+    const SceneParams lanes = GeometryFixtures::lanes();
+    const SceneParams person = GeometryFixtures::person();
+    const SceneParams capture = GeometryFixtures::capture();
+    QTest::newRow("lanes near") << lanes << target(132) << true << true << 10 << 9.0 << true;
+    QTest::newRow("lanes far") << lanes << target(100) << true << false << 30 << 18.0 << true;
+    QTest::newRow("person near") << person << target(320) << false << true << 10 << 3.0 << true;
+    QTest::newRow("person far") << person << target(120) << false << false << 30 << 4.0 << true;
+    QTest::newRow("capture far face")
+        << capture << face(4, 10, 34) << false << false << 20 << -1.5 << true;
+    QTest::newRow("capture far plate")
+        << capture << plate(11, 38) << true << true << 10 << -2.0 / 3 << true;
+    QTest::newRow("capture point face")
+        << capture << face(50, 125, 425) << false << false << 10 << -2.0 / 3 << false;
+    QTest::newRow("capture point plate")
+        << capture << plate(126, 436) << true << true << 80 << -1.5 << false;
+    QTest::newRow("capture near face")
+        << capture << face(52, 130, 442) << false << false << 20 << -1.5 << true;
+    QTest::newRow("capture near plate")
+        << capture << plate(132, 456) << true << true << 10 << -2.0 / 3 << true;
+}
+
+// Finds the figure by its head point H, leader H-K and label line K-E, then
+// checks the picture against H, the label line against the ground mapping and
+// the text against E.
+void tst_ScenePainter::figures()
+{
+    QFETCH(SceneParams, params);
+    QFETCH(QString, text);
+    QFETCH(bool, car);
+    QFETCH(bool, rightSide);
+    QFETCH(int, leader);
+    QFETCH(double, length);
+    QFETCH(bool, atEnd);
+
+    const SceneResult result = computeScene(params);
+    const SceneLayout layout(sceneSize, ScenePainter::extentsOf(params, result));
+    const auto recorder = record(params);
+    const GeometryRecorder::Text *label = recorder->text(text);
+    QVERIFY(label);
+    QCOMPARE(label->colour, figureColour);
+    const double metres = length < 0 ? -length * result.W1 : length;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(14);
+    const int advance = QFontMetrics(font).horizontalAdvance(text);
+
+    QPoint head;
+    QPoint knee;
+    QPoint end;
+    bool found = false;
+    for (const GeometryRecorder::Line &up : recorder->lines()) {
+        const QLineF l = up.line;
+        if (found || up.colour != figureColour || l.x1() != l.x2() || l.y1() - l.y2() != leader)
+            continue;
+        for (const GeometryRecorder::Line &across : recorder->lines()) {
+            if (across.colour != figureColour || across.line.p1() != l.p2())
+                continue;
+            const QPointF e = across.line.p2();
+            // Text not at the end is centred in its bounding box, which ends
+            // at E; the box is a few pixels wider than the advance.
+            const bool matches = atEnd ? e == label->at
+                                       : std::abs(label->at.x() + advance - e.x()) <= 5 &&
+                                             std::abs(label->at.y() - e.y()) <= 14;
+            if (matches) {
+                head = l.p1().toPoint();
+                knee = l.p2().toPoint();
+                end = e.toPoint();
+                found = true;
+            }
+        }
+    }
+    QVERIFY(found);
+
+    // The label line runs along the breadth: right end with the text at its
+    // end, left end otherwise.
+    const GroundLine labelLine = layout.projectGround(knee, metres, 0, false);
+    QCOMPARE(end, atEnd ? labelLine.right : labelLine.left);
+
+    // Dots at H and E, outlined only.
+    for (const QPoint &p : {head, end}) {
+        bool dot = false;
+        for (const GeometryRecorder::Shape &s : recorder->ellipses()) {
+            dot = dot || (s.rect == QRectF(p.x() - 1, p.y() - 1, 3, 3) &&
+                          s.brushStyle == Qt::NoBrush && s.pen == figureColour);
+        }
+        QVERIFY(dot);
+    }
+
+    // T, where the figure's track crosses its line, and from it the
+    // perspective factor and the picture's corner.
+    const QPoint t = car ? head + QPoint(-3, 8) : QPoint();
+    double offset = 0;
+    if (params.scenario == 2)
+        offset = params.lanesWidth;
+    else if (params.scenario == 3)
+        offset = result.W1 / 2;
+    const GroundLine start = layout.projectGround(layout.b(), offset, 0, false);
+    const GroundLine far = layout.projectGround(layout.b(), offset, result.drawDepth, false);
+    const QPointF from = rightSide ? start.right : start.left;
+    const QPointF to = rightSide ? far.right : far.left;
+    const QSize full = car ? QSize(60, 45) : QSize(28, 70); // car.png is shown at half size
+
+    bool picture = false;
+    for (const GeometryRecorder::Image &image : recorder->images()) {
+        const int w = int(image.target.width());
+        const int h = int(image.target.height());
+        const QPoint corner = image.target.topLeft().toPoint();
+        // The picture sits at T + (9, 17) - size for a car, T + (3, 3) - size
+        // for a person; the head is T + (3, -8), or (T.x - (w/2 - 3), T.y - (h - 5)).
+        const QPoint tt = car ? corner + QPoint(w - 9, h - 17) : corner + QPoint(w - 3, h - 3);
+        const QPoint expectedHead =
+            car ? tt + QPoint(3, -8) : QPoint(tt.x() - (w / 2 - 3), tt.y() - (h - 5));
+        if (expectedHead != head || (car && tt != t))
+            continue;
+        const double f = 1 - std::hypot(tt.x() - from.x(), tt.y() - from.y()) /
+                                 std::hypot(to.x() - from.x(), to.y() - from.y()) * 0.5;
+        picture = QSize(w, h) == QSize(int(full.width() * f), int(full.height() * f));
+    }
+    QVERIFY(picture);
+}
+
+void tst_ScenePainter::cameraOrigin_data()
+{
+    QTest::addColumn<SceneParams>("params");
+    QTest::addColumn<double>("roadWidth"); // -1: the pole base
+
+    QTest::newRow("lanes: at the pole base") << GeometryFixtures::lanes() << -1.0;
+    QTest::newRow("capture: at the pole base") << GeometryFixtures::capture() << -1.0;
+    QTest::newRow("1 lane turned: at the road edge") << turned(1) << 3.75;
+    QTest::newRow("4 lanes turned: at the road edge") << turned(4) << 15.0;
+}
+
+// With the horizontal correction the camera stands at the right end of the
+// road's near edge, and the camera axis runs from there.
+void tst_ScenePainter::cameraOrigin()
+{
+    QFETCH(SceneParams, params);
+    QFETCH(double, roadWidth);
+    const SceneResult result = computeScene(params);
+    const SceneLayout layout(sceneSize, ScenePainter::extentsOf(params, result));
+    const QPoint origin =
+        roadWidth < 0 ? layout.b() : layout.projectGround(layout.b(), roadWidth, 0, false).right;
+    const auto recorder = record(params);
+
+    // A 6 m pole: the camera picture is 100 px square.
+    QVERIFY(!recorder->images().isEmpty());
+    QCOMPARE(recorder->images().first().target,
+             QRectF(origin.x() - 100 + 24, origin.y() - 100 + 7, 100, 100));
+
+    const QColor axisColour(243, 85, 88);
+    int axes = 0;
+    for (const GeometryRecorder::Line &line : recorder->lines()) {
+        if (line.colour != axisColour)
+            continue;
+        ++axes;
+        QCOMPARE(line.line.p2(), QPointF(origin));
+        QCOMPARE(line.style, Qt::DotLine);
+    }
+    QCOMPARE(axes, roadWidth < 0 ? 0 : 1);
 }
 
 QTEST_MAIN(tst_ScenePainter)
