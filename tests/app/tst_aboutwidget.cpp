@@ -29,6 +29,7 @@ private slots:
     void titleBarShowsOnlyClose();
     void modality();
     void closeOnlyHides();
+    void centredOnFirstShowing();
     void scaleFixesBothDimensions_data();
     void scaleFixesBothDimensions();
     void rescaleOnlyWhenBucketChanges();
@@ -214,6 +215,29 @@ void tst_aboutWidget::closeOnlyHides()
     QVERIFY(about);
     QVERIFY(about->isHidden());
     delete about;
+}
+
+void tst_aboutWidget::centredOnFirstShowing()
+{
+    QWidget main;
+    main.setWindowFlags(Qt::FramelessWindowHint);
+    main.setGeometry(100, 80, 600, 400);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QApplication::setActiveWindow(&main);
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+
+    aboutWidget about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QCOMPARE(about.size(), QSize(400, 180));
+    QCOMPARE(about.frameGeometry().center(), main.frameGeometry().center());
+
+    // Later showings keep wherever the user left the dialog.
+    about.hide();
+    about.move(10, 20);
+    about.show();
+    QCOMPARE(about.pos(), QPoint(10, 20));
 }
 
 void tst_aboutWidget::scaleFixesBothDimensions_data()
