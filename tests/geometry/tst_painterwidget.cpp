@@ -1,5 +1,6 @@
 #include "painterwidget.h"
 
+#include "geometryfixtures.h"
 #include "languagetable.h"
 #include "scenecalculation.h"
 
@@ -12,24 +13,7 @@ Q_DECLARE_METATYPE(SceneParams)
 namespace
 {
 
-SceneParams lanes(int pitch, int maxPixels, int minPixels)
-{
-    SceneParams p;
-    p.scenario = 2;
-    p.plateType = 1;
-    p.pitchAngle = pitch;
-    p.maxPixels = maxPixels;
-    p.minPixels = minPixels;
-    p.resolutionWidth = 1920;
-    p.resolutionHeight = 1080;
-    p.lanesNum = 2;
-    p.lanesWidth = 3.75;
-    p.focalLength = 8;
-    p.sensorWidth = 4.8;
-    p.sensorHeight = 3.6;
-    p.ipcHeight = 6;
-    return p;
-}
+const auto lanes = GeometryFixtures::lanes;
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "geometryfixtures.h"
 #include "scenecalculation.h"
 
 #include <QtTest>
@@ -10,56 +11,10 @@ Q_DECLARE_METATYPE(SceneParams)
 namespace
 {
 
-// The lanes camera of the worked example: sensor 4.8 x 3.6 mm, 8 mm lens,
-// 6 m pole, plate type 1 (0.52 m), 1920 pixels across.
-SceneParams lanes(int pitch, int maxPixels, int minPixels)
-{
-    SceneParams p;
-    p.scenario = 2;
-    p.plateType = 1;
-    p.pitchAngle = pitch;
-    p.maxPixels = maxPixels;
-    p.minPixels = minPixels;
-    p.resolutionWidth = 1920;
-    p.resolutionHeight = 1080;
-    p.lanesNum = 2;
-    p.lanesWidth = 3.75;
-    p.focalLength = 8;
-    p.sensorWidth = 4.8;
-    p.sensorHeight = 3.6;
-    p.ipcHeight = 6;
-    return p;
-}
-
-SceneParams capture(int pitch, double captureDistance, double targetHeight)
-{
-    SceneParams p = lanes(pitch, 200, 100);
-    p.scenario = 3;
-    p.captureDistance = captureDistance;
-    p.targetHeight = targetHeight;
-    return p;
-}
-
-// The person preset of a new panel.
-SceneParams person()
-{
-    SceneParams p;
-    p.scenario = 1;
-    p.plateType = 1;
-    p.pitchAngle = 10;
-    p.minPixels = 120;
-    p.maxPixels = 320;
-    p.resolutionWidth = 3840;
-    p.resolutionHeight = 2160;
-    p.lanesWidth = 3.75;
-    p.focalLength = 12;
-    p.targetHeight = 1.6;
-    p.sensorWidth = 4.8;
-    p.sensorHeight = 3.6;
-    p.ipcHeight = 2.5;
-    p.captureDistance = 40;
-    return p;
-}
+// The worked-example cameras, shared with the other scene tests.
+const auto lanes = GeometryFixtures::lanes;
+const auto capture = GeometryFixtures::capture;
+const auto person = GeometryFixtures::person;
 
 template <typename Change> SceneParams with(SceneParams p, Change change)
 {
