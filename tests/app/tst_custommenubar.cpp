@@ -105,6 +105,8 @@ private slots:
 
 private:
     void loadTable(const QMap<int, QString> &overrides = {});
+    // Empty files of these names in the language folder.
+    void addFiles(const QStringList &names);
     QStringList menuTexts(customMenuBar &bar) const;
 
     QTemporaryDir m_dir;
@@ -159,6 +161,14 @@ void tst_customMenuBar::loadTable(const QMap<int, QString> &overrides)
     QCOMPARE(currentLanguageTable()->count, int(TextId::Count));
 }
 
+void tst_customMenuBar::addFiles(const QStringList &names)
+{
+    for (const QString &name : names) {
+        QFile file(QDir(m_folder).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+}
+
 QStringList tst_customMenuBar::menuTexts(customMenuBar &bar) const
 {
     QStringList texts;
@@ -207,10 +217,7 @@ void tst_customMenuBar::languageList()
     QFETCH(QString, checked);
 
     const QDir dir(m_folder);
-    for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    addFiles(files);
     for (const QString &name : folders)
         QVERIFY(dir.mkdir(name));
     setStoredLanguage(stored);
@@ -241,10 +248,7 @@ void tst_customMenuBar::languageList()
 
 void tst_customMenuBar::reopeningDoesNotDuplicate()
 {
-    for (const char *name : {"ENU.xml", "CHS.xml", "DEU.xml"}) {
-        QFile file(QDir(m_folder).filePath(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    addFiles({"ENU.xml", "CHS.xml", "DEU.xml"});
     customMenuBar bar;
     bar.initTitleBar(true);
     emit bar.helpMenu()->aboutToShow();
@@ -265,10 +269,7 @@ void tst_customMenuBar::reopeningDoesNotDuplicate()
 
 void tst_customMenuBar::choosingStoresAtDestruction()
 {
-    for (const char *name : {"ENU.xml", "DEU.xml"}) {
-        QFile file(QDir(m_folder).filePath(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
+    addFiles({"ENU.xml", "DEU.xml"});
     {
         customMenuBar bar;
         bar.initTitleBar(true);
@@ -605,9 +606,7 @@ void tst_customMenuBar::titleLook()
 
 void tst_customMenuBar::helpMenu()
 {
-    QFile file(QDir(m_folder).filePath(QStringLiteral("ENU.xml")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    addFiles({"ENU.xml"});
 
     customMenuBar bar;
     bar.initTitleBar(true);
