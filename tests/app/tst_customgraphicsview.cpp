@@ -327,6 +327,10 @@ void tst_customGraphicsView::panelMoveAndResizeMirrored()
 
     m_panel->move(120, 130);
     QCOMPARE(m_view->pos(), QPoint(120, 130));
+    // The move is consumed: the proxy item stays at the scene origin.
+    const QList<QGraphicsItem *> items = m_view->scene()->items();
+    QCOMPARE(items.size(), 1);
+    QCOMPARE(items.first()->pos(), QPointF(0, 0));
     m_panel->move(0, 0);
     QCOMPARE(m_view->pos(), QPoint(120, 130));
 
