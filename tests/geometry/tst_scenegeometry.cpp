@@ -29,6 +29,8 @@ private slots:
     void cutBandByGround_data();
     void cutBandByGround();
     void cutBandLeavesStripsWithoutTwoEdges();
+    void cutBandChoosesLateralEdges_data();
+    void cutBandChoosesLateralEdges();
     void cutLineToGroundEdges();
     void captureLineDistance_data();
     void captureLineDistance();
@@ -257,6 +259,39 @@ void tst_SceneGeometry::cutBandLeavesStripsWithoutTwoEdges()
     SceneGeometry::cutBand(band, layout.ground(), layout.lateralAngle());
     QCOMPARE(band.c1, line.c1);
     QCOMPARE(band.c4, line.c4);
+}
+
+void tst_SceneGeometry::cutBandChoosesLateralEdges_data()
+{
+    QTest::addColumn<QPolygon>("corners"); // c1, c2, c3, c4 as given
+    QTest::addColumn<double>("lateral");
+    QTest::addColumn<QPolygon>("expected");
+
+    // Far edge (0,100)-(200,0) and near edge (100,250)-(300,150) both run at
+    // atan(0.5) up to the right.
+    const double slope = std::atan(0.5);
+    const QPolygon strip({QPoint(0, 100), QPoint(100, 250), QPoint(300, 150), QPoint(200, 0)});
+    const QPolygon turned({QPoint(100, 250), QPoint(300, 150), QPoint(200, 0), QPoint(0, 100)});
+    QTest::newRow("edges along the lateral direction") << strip << slope << strip;
+    QTest::newRow("corners given the other way round") << turned << slope << strip;
+    QTest::newRow("0.034 rad off is kept") << turned << slope + 0.034 << strip;
+    QTest::newRow("0.036 rad off leaves the corners") << turned << slope + 0.036 << turned;
+    // A thin strip: its diagonals stray by about 0.008 rad and are stored
+    // too, then dropped as the two largest keys.
+    const QPolygon thin({QPoint(0, 100), QPoint(2, 101), QPoint(202, 1), QPoint(200, 0)});
+    QTest::newRow("diagonals of a thin strip dropped") << thin << slope << thin;
+}
+
+// Within a polygon that holds the whole strip, the cut only sorts the edges:
+// the lateral edge starting further left is the far one, c1 -> c4.
+void tst_SceneGeometry::cutBandChoosesLateralEdges()
+{
+    QFETCH(QPolygon, corners);
+    QFETCH(double, lateral);
+    QFETCH(QPolygon, expected);
+    BandCorners band{corners.at(0), corners.at(1), corners.at(2), corners.at(3)};
+    SceneGeometry::cutBand(band, QPolygon(QRect(-1000, -1000, 3000, 3000)), lateral);
+    QCOMPARE(QPolygon({band.c1, band.c2, band.c3, band.c4}), expected);
 }
 
 // A capture line reaching past both side edges is shortened to them.
