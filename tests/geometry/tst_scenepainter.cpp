@@ -4,6 +4,7 @@
 #include "languagetable.h"
 #include "scenecalculation.h"
 #include "scenelayout.h"
+#include "sceneoutline.h"
 #include "scenepainter.h"
 #include "sceneparams.h"
 #include "sceneresult.h"
@@ -54,6 +55,8 @@ private slots:
     void figures();
     void cameraOrigin_data();
     void cameraOrigin();
+    void widthDimensions_data();
+    void widthDimensions();
 };
 
 namespace
@@ -882,6 +885,71 @@ void tst_ScenePainter::cameraOrigin()
         QCOMPARE(line.style, Qt::DotLine);
     }
     QCOMPARE(axes, roadWidth < 0 ? 0 : 1);
+}
+
+void tst_ScenePainter::widthDimensions_data()
+{
+    QTest::addColumn<SceneParams>("params");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<bool>("farEdge"); // band c1-c4, else band c2-c3
+    QTest::addColumn<double>("shift"); // metres along the depth
+    QTest::addColumn<QPoint>("labelOffset");
+
+    SceneParams wideLens = GeometryFixtures::person();
+    wideLens.focalLength = 8; // 12 m wide at 20 m: the breadth shrinks by 10 / 12
+    QTest::newRow("lanes W2") << GeometryFixtures::lanes() << "W2:" << false << -0.5
+                              << QPoint(5, 10);
+    QTest::newRow("lanes W3") << GeometryFixtures::lanes() << "W3:" << true << 0.5
+                              << QPoint(0, -40);
+    QTest::newRow("person W2") << GeometryFixtures::person() << "W2:" << false << -0.2
+                               << QPoint(5, 10);
+    QTest::newRow("person W3") << GeometryFixtures::person() << "W3:" << true << 0.2
+                               << QPoint(-100, 10);
+    QTest::newRow("shrunk breadth W2") << wideLens << "W2:" << false << -0.2 << QPoint(5, 10);
+    QTest::newRow("shrunk breadth W3") << wideLens << "W3:" << true << 0.2 << QPoint(-100, 10);
+    QTest::newRow("correction W3") << turned(2) << "W3" << true << 0.5 << QPoint(0, -20);
+    QTest::newRow("capture line W3")
+        << GeometryFixtures::capture() << "W3:" << false << 0.0 << QPoint(5, 10);
+}
+
+// A width dimension repeats its edge's pixel length, moved the shift along
+// the depth, with its label at the line's centre plus the label offset.
+void tst_ScenePainter::widthDimensions()
+{
+    QFETCH(SceneParams, params);
+    QFETCH(QString, prefix);
+    QFETCH(bool, farEdge);
+    QFETCH(double, shift);
+    QFETCH(QPoint, labelOffset);
+
+    const SceneResult result = computeScene(params);
+    const SceneLayout layout(sceneSize, ScenePainter::extentsOf(params, result));
+    const SceneOutline outline(params, result, layout);
+    const BandCorners &band = outline.band();
+    const QLineF edge = farEdge ? QLineF(band.c1, band.c4) : QLineF(band.c2, band.c3);
+    const auto recorder = record(params);
+
+    const GeometryRecorder::Text *label = nullptr;
+    for (const GeometryRecorder::Text &t : recorder->texts()) {
+        if (t.text.startsWith(prefix))
+            label = &t;
+    }
+    QVERIFY(label);
+    const GeometryRecorder::Line *line = nullptr;
+    for (const GeometryRecorder::Line &l : recorder->lines()) {
+        const QPointF d = label->at - l.line.center() - QPointF(labelOffset);
+        if (l.colour == labelColour && std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1)
+            line = &l;
+    }
+    QVERIFY(line);
+    QVERIFY2(std::abs(line->line.length() - edge.length()) <= 2,
+             qPrintable(QStringLiteral("%1 px for an edge of %2 px")
+                            .arg(line->line.length())
+                            .arg(edge.length())));
+    const double k = layout.depthLength() * shift / result.drawDepth;
+    const QPointF moved = edge.center() - QPointF(std::cos(layout.depthAngle()) * k,
+                                                  std::sin(layout.depthAngle()) * k);
+    QVERIFY((line->line.center() - moved).manhattanLength() <= 2);
 }
 
 QTEST_MAIN(tst_ScenePainter)
