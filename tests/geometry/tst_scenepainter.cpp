@@ -57,6 +57,8 @@ private slots:
     void cameraOrigin();
     void widthDimensions_data();
     void widthDimensions();
+    void dimensionOffsets_data();
+    void dimensionOffsets();
 };
 
 namespace
@@ -950,6 +952,60 @@ void tst_ScenePainter::widthDimensions()
     const QPointF moved = edge.center() - QPointF(std::cos(layout.depthAngle()) * k,
                                                   std::sin(layout.depthAngle()) * k);
     QVERIFY((line->line.center() - moved).manhattanLength() <= 2);
+}
+
+void tst_ScenePainter::dimensionOffsets_data()
+{
+    QTest::addColumn<SceneParams>("params");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<double>("offset"); // metres in from the left side edge
+
+    const SceneParams lanes = GeometryFixtures::lanes();
+    const SceneParams person = GeometryFixtures::person();
+    const SceneParams capture = GeometryFixtures::capture();
+    const double captureWidth = 3 * 6.8626974261723221; // 3 x W1
+    QTest::newRow("lanes L1 at a third") << lanes << "L1:11.44m" << 10.0;
+    QTest::newRow("lanes L2 at a half") << lanes << "L2:11.44m" << 15.0;
+    QTest::newRow("lanes L3 at a sixth") << lanes << "L3:15.62m" << 5.0;
+    QTest::newRow("lanes L4 on the edge") << lanes << "L4:148.12m" << 0.0;
+    QTest::newRow("person L1 at a half") << person << "L1:2.69m" << 5.0;
+    QTest::newRow("person L2 at a third") << person << "L2:5.93m" << 10.0 / 3;
+    QTest::newRow("person L3 at a sixth") << person << "L3:16.09m" << 10.0 / 6;
+    QTest::newRow("person L4 on the edge") << person << "L4:35.09m" << 0.0;
+    QTest::newRow("capture L1 at a half") << capture << "L1:11.44m" << captureWidth / 2;
+    QTest::newRow("capture point at a third") << capture << "L3:12.00m" << captureWidth / 3;
+    QTest::newRow("capture far edge at a sixth") << capture << "L2:148.12m" << captureWidth / 6;
+}
+
+// Each distance dimension ends on the left side edge moved in by its offset;
+// its label sits at the dimension's middle, or in the person scenario a
+// tenth of the depth beyond that end.
+void tst_ScenePainter::dimensionOffsets()
+{
+    QFETCH(SceneParams, params);
+    QFETCH(QString, label);
+    QFETCH(double, offset);
+
+    const SceneResult result = computeScene(params);
+    const SceneLayout layout(sceneSize, ScenePainter::extentsOf(params, result));
+    const QPoint r2 = layout.projectGround(layout.p2(), offset, 0, false).right;
+    const auto recorder = record(params);
+    const GeometryRecorder::Text *text = recorder->text(label);
+    QVERIFY(text);
+
+    const QPointF at =
+        params.scenario == 1
+            ? QPointF(layout.projectGround(r2, 0, result.drawDepth / 10, false).centre)
+            : QPointF();
+    bool found = false;
+    for (const GeometryRecorder::Line &l : recorder->lines()) {
+        if (l.colour != labelColour || l.line.p2() != QPointF(r2))
+            continue;
+        const QPointF expected = params.scenario == 1 ? at : l.line.center();
+        const QPointF d = text->at - expected;
+        found = found || (std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1);
+    }
+    QVERIFY(found);
 }
 
 QTEST_MAIN(tst_ScenePainter)
