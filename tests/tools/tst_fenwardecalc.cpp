@@ -1,10 +1,10 @@
+#include "geometrycalcrunner.h"
 #include "recordreader.h"
 #include "resultwriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QtTest>
 
 #include <cmath>
@@ -13,31 +13,11 @@
 namespace
 {
 
-struct Run {
-    int exitCode = -1;
-    QList<QByteArray> lines;
-    QByteArray errorOutput;
-};
+using Run = GeometryCalcRunner::Run;
 
 Run runCalc(const QStringList &arguments, const QByteArray &input)
 {
-    Run run;
-    QProcess process;
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/fenwarde-calc"),
-                  arguments);
-    if (!process.waitForStarted())
-        return run;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    const QByteArray out = process.readAllStandardOutput();
-    run.lines = out.split('\n');
-    if (!run.lines.isEmpty() && run.lines.constLast().isEmpty())
-        run.lines.removeLast();
-    run.errorOutput = process.readAllStandardError();
-    return run;
+    return GeometryCalcRunner::run(arguments, input);
 }
 
 QJsonObject object(const QByteArray &line)

@@ -1,5 +1,6 @@
+#include "geometrycalcrunner.h"
+
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,36 +26,12 @@ private:
 namespace
 {
 
-struct Run {
-    int exitCode = -1;
-    QList<QByteArray> lines;
-    QByteArray errorOutput;
-};
+using Run = GeometryCalcRunner::Run;
 
+// The tool must choose a platform that needs no display by itself.
 Run runCalc(const QStringList &arguments, const QByteArray &input)
 {
-    Run run;
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // The tool must choose a platform that needs no display by itself.
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    process.setProcessEnvironment(environment);
-    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/fenwarde-calc"),
-                  arguments);
-    if (!process.waitForStarted())
-        return run;
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.lines = process.readAllStandardOutput().split('\n');
-    if (!run.lines.isEmpty() && run.lines.constLast().isEmpty())
-        run.lines.removeLast();
-    run.errorOutput = process.readAllStandardError();
-    return run;
+    return GeometryCalcRunner::run(arguments, input, true);
 }
 
 const QByteArray lanesExample =
