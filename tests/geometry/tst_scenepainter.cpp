@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
+#include <limits>
 #include <memory>
 
 Q_DECLARE_METATYPE(SceneParams)
@@ -59,6 +60,8 @@ private slots:
     void widthDimensions();
     void dimensionOffsets_data();
     void dimensionOffsets();
+    void paintingOrder_data();
+    void paintingOrder();
 };
 
 namespace
@@ -1006,6 +1009,89 @@ void tst_ScenePainter::dimensionOffsets()
         found = found || (std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1);
     }
     QVERIFY(found);
+}
+
+void tst_ScenePainter::paintingOrder_data()
+{
+    QTest::addColumn<SceneParams>("params");
+    QTest::addColumn<QStringList>("steps"); // in the order they must be painted
+
+    QTest::newRow("person") << GeometryFixtures::person()
+                            << QStringList{"ground", "centre line", "footprint",
+                                           "band",   "distances",   "band widths",
+                                           "camera", "figures",     "legend"};
+    QTest::newRow("lanes with correction")
+        << turned(2) << QStringList{"ground",    "road",        "axis",   "footprint", "band",
+                                    "distances", "band widths", "camera", "figures",   "legend"};
+    QTest::newRow("capture") << GeometryFixtures::capture()
+                             << QStringList{"ground",       "road",      "footprint",
+                                            "capture line", "distances", "footprint widths",
+                                            "band widths",  "camera",    "figures",
+                                            "legend"};
+}
+
+// The first mark of each step of the scene, by the order of painting.
+void tst_ScenePainter::paintingOrder()
+{
+    QFETCH(SceneParams, params);
+    QFETCH(QStringList, steps);
+    const auto recorder = record(params);
+    const int none = std::numeric_limits<int>::max();
+
+    auto firstPolygon = [&](const QColor &brush) {
+        int order = none;
+        for (const GeometryRecorder::Shape &s : recorder->polygons()) {
+            if (s.brush == brush && s.brushStyle != Qt::NoBrush)
+                order = std::min(order, s.order);
+        }
+        return order;
+    };
+    auto firstLine = [&](const QColor &colour, Qt::PenStyle style) {
+        int order = none;
+        for (const GeometryRecorder::Line &l : recorder->lines()) {
+            if (l.colour == colour && l.style == style)
+                order = std::min(order, l.order);
+        }
+        return order;
+    };
+    auto firstText = [&](const QStringList &prefixes) {
+        int order = none;
+        for (const GeometryRecorder::Text &t : recorder->texts()) {
+            for (const QString &prefix : prefixes) {
+                if (t.text.startsWith(prefix))
+                    order = std::min(order, t.order);
+            }
+        }
+        return order;
+    };
+    int legend = none;
+    for (const GeometryRecorder::Shape &s : recorder->rects()) {
+        if (s.rect.x() == 30)
+            legend = std::min(legend, s.order);
+    }
+
+    const QMap<QString, int> first{
+        {"ground", firstPolygon(QColor(75, 88, 99))},
+        {"centre line", firstLine(Qt::black, Qt::DotLine)},
+        {"road", firstPolygon(QColor(39, 49, 58))},
+        {"axis", firstLine(QColor(243, 85, 88), Qt::DotLine)},
+        {"footprint", firstPolygon(ScenePainter::footprintColour())},
+        {"band", firstPolygon(ScenePainter::bandColour())},
+        {"capture line", firstLine(ScenePainter::bandColour(), Qt::DotLine)},
+        {"distances", firstLine(leaderColour, params.scenario == 1 ? Qt::DotLine : Qt::DashLine)},
+        {"footprint widths", firstText({"W1", "W2"})},
+        {"band widths",
+         firstText(params.scenario == 3 ? QStringList{"W3"} : QStringList{"W2", "W3"})},
+        {"camera", firstText({"H1"})},
+        {"figures", firstLine(figureColour, Qt::SolidLine)},
+        {"legend", legend}};
+    int previous = -1;
+    for (const QString &step : steps) {
+        const int order = first.value(step, none);
+        QVERIFY2(order != none, qPrintable(step + QStringLiteral(" not painted")));
+        QVERIFY2(order > previous, qPrintable(step + QStringLiteral(" painted too early")));
+        previous = order;
+    }
 }
 
 QTEST_MAIN(tst_ScenePainter)

@@ -22,7 +22,7 @@ public:
     {
         const QFont font = painter()->font();
         m_recorder->m_texts.append(
-            {item.text(), p, painter()->pen().color(), font.family(), font.pixelSize()});
+            {next(), item.text(), p, painter()->pen().color(), font.family(), font.pixelSize()});
     }
 
     void drawLines(const QLineF *lines, int count) override
@@ -30,7 +30,7 @@ public:
         const QPen pen = painter()->pen();
         for (int i = 0; i < count; ++i)
             m_recorder->m_lines.append(
-                {lines[i], pen.color(), pen.style(), painter()->worldTransform()});
+                {next(), lines[i], pen.color(), pen.style(), painter()->worldTransform()});
     }
 
     void drawEllipse(const QRectF &rect) override { m_recorder->m_ellipses.append(shape(rect)); }
@@ -51,24 +51,27 @@ public:
 
     void drawPath(const QPainterPath &path) override
     {
-        m_recorder->m_paths.append({path, painter()->worldTransform()});
+        m_recorder->m_paths.append({next(), path, painter()->worldTransform()});
     }
 
     void drawPixmap(const QRectF &target, const QPixmap &pixmap, const QRectF &) override
     {
-        m_recorder->m_images.append({target, pixmap.size(), painter()->worldTransform()});
+        m_recorder->m_images.append({next(), target, pixmap.size(), painter()->worldTransform()});
     }
 
     void drawImage(const QRectF &target, const QImage &image, const QRectF &,
                    Qt::ImageConversionFlags) override
     {
-        m_recorder->m_images.append({target, image.size(), painter()->worldTransform()});
+        m_recorder->m_images.append({next(), target, image.size(), painter()->worldTransform()});
     }
 
 private:
-    Shape shape(const QRectF &rect) const
+    int next() { return m_next++; }
+
+    Shape shape(const QRectF &rect)
     {
         Shape s;
+        s.order = next();
         s.rect = rect;
         s.pen = painter()->pen().color();
         s.penStyle = painter()->pen().style();
@@ -78,6 +81,7 @@ private:
     }
 
     GeometryRecorder *m_recorder;
+    int m_next = 0;
 };
 
 GeometryRecorder::GeometryRecorder(const QSize &size)

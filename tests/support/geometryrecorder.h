@@ -19,11 +19,13 @@ class QPaintEngine;
 // pixels: texts with their baseline points, lines, ellipses, rectangles,
 // polygons, paths and images, each with the pen, brush, font and world
 // transform in force. Scene tests read positions, labels and styles from it
-// exactly, where pixel probes could only guess.
+// exactly, where pixel probes could only guess. Every entry carries its place
+// in the painting order.
 class GeometryRecorder final : public QPaintDevice
 {
 public:
     struct Text {
+        int order = 0;
         QString text;
         QPointF at; // baseline start, logical coordinates
         QColor colour;
@@ -31,12 +33,14 @@ public:
         int pixelSize = 0;
     };
     struct Line {
+        int order = 0;
         QLineF line;
         QColor colour;
         Qt::PenStyle style = Qt::SolidLine;
         QTransform transform;
     };
     struct Shape {
+        int order = 0;
         QRectF rect;             // ellipses and rectangles
         QVector<QPointF> points; // polygons
         QColor pen;
@@ -45,11 +49,13 @@ public:
         Qt::BrushStyle brushStyle = Qt::NoBrush;
     };
     struct Image {
+        int order = 0;
         QRectF target;
         QSize size;
         QTransform transform;
     };
     struct Path {
+        int order = 0;
         QPainterPath path;
         QTransform transform;
     };
