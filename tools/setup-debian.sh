@@ -3,7 +3,7 @@
 # what is missing: quiet and quick when everything is already there.
 set -eu
 packages="qtbase5-dev libqt5svg5-dev libxlsxwriter-dev cmake ninja-build g++
-xvfb xauth poppler-utils python3-openpyxl python3-pil fonts-liberation2
+xvfb xauth poppler-utils python3 python3-openpyxl python3-pil fonts-liberation2
 fonts-wqy-microhei"
 missing=""
 for p in $packages; do
