@@ -22,6 +22,22 @@ double cross(const QPointF &a, const QPointF &b)
     return a.x() * b.y() - a.y() * b.x();
 }
 
+// Where the lines a1-a2 and b1-b2 cross, as fractions t along a and u along
+// b; false for parallel or degenerate lines.
+bool crossingParameters(const QPointF &a1, const QPointF &a2, const QPointF &b1, const QPointF &b2,
+                        double *t, double *u)
+{
+    const QPointF da = a2 - a1;
+    const QPointF db = b2 - b1;
+    const double denom = cross(da, db);
+    const double scale = std::hypot(da.x(), da.y()) * std::hypot(db.x(), db.y());
+    if (!std::isfinite(denom) || scale == 0.0 || std::abs(denom) <= 1e-12 * scale)
+        return false;
+    *t = cross(b1 - a1, db) / denom;
+    *u = cross(b1 - a1, da) / denom;
+    return true;
+}
+
 } // namespace
 
 int SceneGeometry::toPixel(double value)
@@ -39,14 +55,11 @@ QPoint SceneGeometry::toPoint(const QPointF &point)
 bool SceneGeometry::lineIntersection(const QPointF &a1, const QPointF &a2, const QPointF &b1,
                                      const QPointF &b2, QPointF *at)
 {
-    const QPointF da = a2 - a1;
-    const QPointF db = b2 - b1;
-    const double denom = cross(da, db);
-    const double scale = std::hypot(da.x(), da.y()) * std::hypot(db.x(), db.y());
-    if (!std::isfinite(denom) || scale == 0.0 || std::abs(denom) <= 1e-12 * scale)
+    double t = 0.0;
+    double u = 0.0;
+    if (!crossingParameters(a1, a2, b1, b2, &t, &u))
         return false;
-    const double t = cross(b1 - a1, db) / denom;
-    const QPointF point = a1 + da * t;
+    const QPointF point = a1 + (a2 - a1) * t;
     if (!std::isfinite(point.x()) || !std::isfinite(point.y()))
         return false;
     if (at)
@@ -57,20 +70,16 @@ bool SceneGeometry::lineIntersection(const QPointF &a1, const QPointF &a2, const
 bool SceneGeometry::segmentIntersection(const QPointF &a1, const QPointF &a2, const QPointF &b1,
                                         const QPointF &b2, QPointF *at)
 {
-    const QPointF da = a2 - a1;
-    const QPointF db = b2 - b1;
-    const double denom = cross(da, db);
-    const double scale = std::hypot(da.x(), da.y()) * std::hypot(db.x(), db.y());
-    if (!std::isfinite(denom) || scale == 0.0 || std::abs(denom) <= 1e-12 * scale)
+    double t = 0.0;
+    double u = 0.0;
+    if (!crossingParameters(a1, a2, b1, b2, &t, &u))
         return false;
-    const double t = cross(b1 - a1, db) / denom;
-    const double u = cross(b1 - a1, da) / denom;
     // Integer end points may miss an edge by a fraction of a pixel.
     const double eps = 1e-9;
     if (t < -eps || t > 1.0 + eps || u < -eps || u > 1.0 + eps)
         return false;
     if (at)
-        *at = a1 + da * t;
+        *at = a1 + (a2 - a1) * t;
     return true;
 }
 
