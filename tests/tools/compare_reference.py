@@ -88,12 +88,53 @@ def same_double(a, b):
     return abs(a - b) <= RELATIVE * max(abs(a), abs(b), 1e-300)
 
 
+def outcome(record, result):
+    """The branch of the calculation a record ends in, for the mix."""
+    scenario = record["scenario"]
+    error = result["errorIndex"]
+    if error == 53:
+        near = result["L2"] == result["L1"]
+        far = result["L3"] == result["L4"]
+        kind = "cut both" if near and far else "cut near" if near else "cut far"
+    elif error == 0:
+        kind = "ordinary"
+    else:
+        kind = "error %d" % error
+    return "scenario %d %s" % (scenario, kind)
+
+
+# Every branch each scenario can reach. Scenario 3 has no band to cut: its
+# capture point is either in the picture or not.
+OUTCOMES = (["scenario %d %s" % (s, k) for s in (1, 2)
+             for k in ("ordinary", "cut near", "cut far", "cut both", "error 51")]
+            + ["scenario 2 error 52", "scenario 3 ordinary", "scenario 3 error 54"])
+
+
+def draw_records(rng):
+    """RECORDS random records with every outcome about equally common: a flat
+    draw would spend most of them on the 'no band' error."""
+    quota = RECORDS // len(OUTCOMES)
+    buckets = {name: [] for name in OUTCOMES}
+    for _ in range(RECORDS * 200):
+        record = random_record(rng)
+        name = outcome(record, reference_calc.compute(record))
+        bucket = buckets.get(name)
+        if bucket is not None and len(bucket) < quota:
+            bucket.append(record)
+            if all(len(b) >= quota for b in buckets.values()):
+                break
+    short = [name for name, b in buckets.items() if len(b) < quota]
+    if short:
+        raise SystemExit("could not draw enough records for: %s" % ", ".join(short))
+    return [record for name in OUTCOMES for record in buckets[name]]
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__, file=sys.stderr)
         return 2
     rng = random.Random(SEED)
-    records = DEGENERATE + [random_record(rng) for _ in range(RECORDS)]
+    records = DEGENERATE + draw_records(rng)
     text = "".join(json.dumps(r) + "\n" for r in records)
     run = subprocess.run([sys.argv[1]], input=text.encode(), stdout=subprocess.PIPE,
                          timeout=300)
@@ -106,11 +147,12 @@ def main():
         return 1
 
     failures = 0
-    cases = {}
+    mix = {}
     for number, (record, line) in enumerate(zip(records, lines), start=1):
         got = json.loads(line)
         want = reference_calc.compute(record)
-        cases[want["errorIndex"]] = cases.get(want["errorIndex"], 0) + 1
+        name = outcome(dict(reference_calc.DEFAULTS, **record), want)
+        mix[name] = mix.get(name, 0) + 1
         problems = []
         for key in INT_KEYS:
             if got[key] != want[key]:
@@ -131,8 +173,9 @@ def main():
             if failures <= 10:
                 print("record %d %s:\n  %s" % (number, json.dumps(record),
                                                "\n  ".join(problems)))
-    print("%d records, error texts %s, %d differ"
-          % (len(records), dict(sorted(cases.items())), failures))
+    print("%d records, %d differ; mix:" % (len(records), failures))
+    for name in sorted(mix):
+        print("  %-26s %5d" % (name, mix[name]))
     return 1 if failures else 0
 
 
