@@ -1,0 +1,578 @@
+#include "scenepainter.h"
+
+#include "angles.h"
+#include "camerainset.h"
+#include "languagetable.h"
+#include "scenecalculation.h"
+#include "scenegeometry.h"
+#include "sceneparams.h"
+#include "scenepictures.h"
+#include "sceneresult.h"
+#include "textid.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+namespace
+{
+
+const QColor groundColour(75, 88, 99, 255);
+const QColor labelColour(1, 185, 209, 255);
+const QColor figureColour(255, 86, 94, 255);
+const QColor roadColour(39, 49, 58, 255);
+const QColor laneColour(223, 224, 226, 255);
+const QColor leaderColour(22, 22, 29, 255);
+const QColor axisColour(243, 85, 88, 255);
+const QColor legendColour(80, 80, 80, 255);
+
+const QColor startFootprintColour(140, 152, 161, 200);
+const QColor startBandColour(54, 205, 225, 200);
+const QColor lanesFootprintColour(186, 197, 204, 150);
+const QColor lanesBandColour(1, 185, 209, 180);
+
+// Shared by every scene; the vehicle-lane scenario switches them for good.
+QColor sharedFootprintColour = startFootprintColour;
+QColor sharedBandColour = startBandColour;
+
+// Offsets and lengths below are in pixels at scale 1.
+
+// Where a width dimension's label sits against the centre of its line: near
+// widths below and to the right, far widths above, clear of the band.
+const QPoint nearWidthLabel(5, 10);
+const QPoint farFootprintWidthLabel(-20, 0);
+const QPoint personFarWidthLabel(-100, 10);
+const QPoint correctedFarWidthLabel(0, -20);
+const QPoint farBandWidthLabel(0, -40);
+
+// How far a figure's leader rises from its head before it bends towards the
+// label.
+constexpr int nearFigureLeader = 10;
+constexpr int farFigureLeader = 30;
+constexpr int edgeFaceLeader = 20;
+constexpr int captureCarLeader = 80;
+
+// Where a figure's picture stands on its ground point, and where its leader
+// starts: the car's front wheel and roof, the person's feet and head.
+const QPoint carFoot(9, 17);
+const QPoint personFoot(3, 3);
+const QPoint carHead(3, -8);
+constexpr int personHeadInset = 3; // from the picture's centre line
+constexpr int personHeadDrop = 5;  // below the picture's top
+
+// The legend: swatches at the left, two rows up from the bottom edge.
+constexpr int legendLeft = 30;
+constexpr int legendLowerRow = 55;
+constexpr int legendUpperRow = 115;
+const QSize legendSwatch(50, 25);
+constexpr int legendTextGap = 65; // from the swatch's left edge
+constexpr int legendTextDrop = 5; // below the swatch's top
+constexpr int legendTextSlack = 100;
+
+int px(double value)
+{
+    return SceneGeometry::toPixel(value);
+}
+
+QPointF middle(const QPoint &a, const QPoint &b)
+{
+    return (QPointF(a) + QPointF(b)) / 2.0;
+}
+
+} // namespace
+
+ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const SceneResult &result,
+                           const QSize &size, qreal scale)
+    : m_painter(painter), m_params(params), m_result(result), m_size(size),
+      m_scale(scale > 0.0 && std::isfinite(scale) ? scale : 1.0),
+      m_layout(size, extentsOf(params, result)), m_outline(params, result, m_layout),
+      m_font(painter.font())
+{
+    m_font.setFamily(QStringLiteral("Arial"));
+    m_font.setPixelSize(qMax(1, px(14 * m_scale)));
+}
+
+void ScenePainter::render(QPainter &painter, const SceneParams &params, const SceneResult &result,
+                          const QSize &size, qreal scale)
+{
+    painter.save();
+    ScenePainter(painter, params, result, size, scale).paint();
+    painter.restore();
+}
+
+QColor ScenePainter::footprintColour()
+{
+    return sharedFootprintColour;
+}
+
+QColor ScenePainter::bandColour()
+{
+    return sharedBandColour;
+}
+
+void ScenePainter::restoreStartColours()
+{
+    sharedFootprintColour = startFootprintColour;
+    sharedBandColour = startBandColour;
+}
+
+SceneLayout::Extents ScenePainter::extentsOf(const SceneParams &params, const SceneResult &result)
+{
+    SceneLayout::Extents extents;
+    extents.drawDepth = result.drawDepth;
+    extents.drawWidth = result.drawWidth;
+    extents.lateralScale = result.lateralScale;
+    extents.sensorWidth = params.sensorWidth;
+    extents.focalLength = params.focalLength;
+    return extents;
+}
+
+QString ScenePainter::valueText(double value)
+{
+    if (value == -1.0)
+        return languageText(TextId::Unbounded);
+    return QString::number(value, 'f', 2);
+}
+
+void ScenePainter::paint()
+{
+    if (m_params.scenario == Scenario::Lanes) {
+        sharedFootprintColour = lanesFootprintColour;
+        sharedBandColour = lanesBandColour;
+    }
+    m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                             QPainter::SmoothPixmapTransform);
+
+    paintGround();
+    paintCentreLine();
+    paintRoad();
+    paintCameraAxis();
+    paintFootprint();
+    paintBand();
+    paintDistanceDimensions();
+    paintFootprintWidths();
+    paintBandWidths();
+    paintCamera();
+    paintFigures();
+    paintLegend();
+}
+
+void ScenePainter::paintGround()
+{
+    m_painter.save();
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(groundColour);
+    m_painter.drawPolygon(m_layout.ground());
+    m_painter.restore();
+}
+
+void ScenePainter::paintCentreLine()
+{
+    if (m_params.scenario != Scenario::Person)
+        return;
+    m_painter.save();
+    m_painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    m_painter.drawLine(m_layout.a(), m_layout.b());
+    m_painter.restore();
+}
+
+void ScenePainter::paintRoad()
+{
+    if (!m_outline.placed() ||
+        (m_params.scenario != Scenario::Lanes && m_params.scenario != Scenario::Capture))
+        return;
+    const double width = m_params.scenario == Scenario::Lanes
+                             ? m_params.lanesNum * m_params.lanesWidth
+                             : m_result.W1;
+    const GroundLine nearEnd = m_layout.projectGround(m_layout.b(), width, 0.0, false);
+    const GroundLine farEnd = m_layout.projectGround(m_layout.a(), width, 0.0, false);
+
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(roadColour);
+    m_painter.drawPolygon(QPolygon()
+                          << nearEnd.left << nearEnd.right << farEnd.right << farEnd.left);
+    if (m_params.scenario == Scenario::Lanes) {
+        const int lanes = m_params.lanesNum;
+        m_painter.setPen(QPen(laneColour, m_scale));
+        if (lanes == 2 || lanes == 4)
+            m_painter.drawLine(m_layout.a(), m_layout.b());
+        if (lanes == 3 || lanes == 4) {
+            const double d = (lanes == 3 ? 1.0 : 2.0) * m_params.lanesWidth;
+            const GroundLine nearLane = m_layout.projectGround(m_layout.b(), d, 0.0, false);
+            const GroundLine farLane = m_layout.projectGround(m_layout.a(), d, 0.0, false);
+            m_painter.drawLine(nearLane.left, farLane.left);
+            m_painter.drawLine(nearLane.right, farLane.right);
+        }
+    }
+    m_painter.restore();
+}
+
+void ScenePainter::paintCameraAxis()
+{
+    if (!m_outline.placed() || !m_outline.correction())
+        return;
+    const double depth = m_result.drawDepth;
+    const double h = Angles::toRadians(m_params.horizontalAngle);
+    const GroundLine axis =
+        m_layout.projectGround(m_outline.origin(), 2.0 * std::tan(h) * depth, depth, false);
+    // At wide angles the axis runs far past the ground; keep it on the ground
+    // like everything else measured in metres.
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    m_painter.setPen(QPen(axisColour, m_scale, Qt::DotLine));
+    m_painter.drawLine(axis.left, m_outline.origin());
+    m_painter.restore();
+}
+
+void ScenePainter::paintFootprint()
+{
+    if (!m_outline.placed())
+        return;
+    const BandCorners &f = m_outline.footprint();
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(sharedFootprintColour);
+    m_painter.drawPolygon(QPolygon() << f.c1 << f.c2 << f.c3 << f.c4);
+    m_painter.restore();
+}
+
+void ScenePainter::paintBand()
+{
+    if (!m_outline.placed() || !m_outline.hasBand())
+        return;
+    const BandCorners &band = m_outline.band();
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    if (band.isLine()) {
+        m_painter.setPen(QPen(sharedBandColour, 2 * m_scale, Qt::DotLine));
+        m_painter.drawLine(band.c2, band.c3);
+    } else {
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(sharedBandColour);
+        m_painter.drawPolygon(QPolygon() << band.c1 << band.c2 << band.c3 << band.c4);
+    }
+    m_painter.restore();
+}
+
+void ScenePainter::paintDistanceDimensions()
+{
+    if (!m_outline.placed())
+        return;
+    const int scenario = m_params.scenario;
+    const bool correction = m_outline.correction();
+    const double width = m_result.drawWidth;
+    const Qt::PenStyle style = scenario == Scenario::Person ? Qt::DotLine : Qt::DashLine;
+    const bool centred = scenario != Scenario::Person;
+    const BandCorners &f = m_outline.footprint();
+    const BandCorners &band = m_outline.band();
+
+    auto label = [correction](const QString &name, double value) {
+        if (correction)
+            return name;
+        return QStringLiteral("%1:%2m").arg(name, valueText(value));
+    };
+
+    if (m_result.L1 != 0.0) {
+        distanceDimension(f.c2, f.c3, label(QStringLiteral("L1"), m_result.L1),
+                          scenario == Scenario::Lanes ? width / 3 : width / 2, style, centred);
+    }
+    if (m_outline.hasBand() && m_result.L2 != 0.0) {
+        const QString name =
+            scenario == Scenario::Capture ? QStringLiteral("L3") : QStringLiteral("L2");
+        distanceDimension(band.c2, band.c3, label(name, m_result.L2),
+                          scenario == Scenario::Lanes ? width / 2 : width / 3, style, centred);
+    }
+    if (m_outline.hasBand() && m_result.L3 != 0.0 && m_result.L3 != m_result.L2) {
+        distanceDimension(band.c1, band.c4, label(QStringLiteral("L3"), m_result.L3), width / 6,
+                          style, centred);
+    }
+    if (m_result.L4 != 0.0) {
+        const QString name =
+            scenario == Scenario::Capture ? QStringLiteral("L2") : QStringLiteral("L4");
+        distanceDimension(f.c1, f.c4, label(name, m_result.L4),
+                          scenario == Scenario::Capture ? width / 6 : 0.0, style, centred);
+    }
+}
+
+void ScenePainter::paintFootprintWidths()
+{
+    if (!m_outline.placed() || m_params.scenario != Scenario::Capture || m_result.L1 == 0.0 ||
+        m_result.L4 == 0.0)
+        return;
+    BandCorners f = m_outline.footprint();
+    cutToGround(f);
+    const double shift = m_result.drawDepth / 100;
+    widthDimension(f.c2, f.c3, QStringLiteral("W1:%1m").arg(valueText(m_result.W1)), -shift,
+                   nearWidthLabel);
+    widthDimension(f.c1, f.c4, QStringLiteral("W2:%1m").arg(valueText(m_result.W4)), shift,
+                   farFootprintWidthLabel);
+}
+
+void ScenePainter::paintBandWidths()
+{
+    if (!m_outline.placed() || !m_outline.hasBand())
+        return;
+    const int scenario = m_params.scenario;
+    const bool correction = m_outline.correction();
+    BandCorners band = m_outline.band();
+    cutToGround(band);
+    const double e = scenario == Scenario::Capture ? 0.0 : m_result.drawDepth / 100;
+
+    if (m_result.L2 != 0.0) {
+        const QString name =
+            scenario == Scenario::Capture ? QStringLiteral("W3") : QStringLiteral("W2");
+        const QString text = correction
+                                 ? QStringLiteral("W2")
+                                 : QStringLiteral("%1:%2m").arg(name, valueText(m_result.W2));
+        widthDimension(band.c2, band.c3, text, -e, nearWidthLabel);
+    }
+    if (m_result.L3 != 0.0 && m_result.L3 != m_result.L2) {
+        const QString text = correction ? QStringLiteral("W3")
+                                        : QStringLiteral("W3:%1m").arg(valueText(m_result.W3));
+        const QPoint offset = scenario == Scenario::Person ? personFarWidthLabel
+                              : correction                 ? correctedFarWidthLabel
+                                                           : farBandWidthLabel;
+        widthDimension(band.c1, band.c4, text, e, offset);
+    }
+}
+
+void ScenePainter::paintCamera()
+{
+    m_painter.save();
+    CameraInset(m_painter, m_outline.origin(), m_params, m_outline.correction(), m_scale, m_font,
+                labelColour)
+        .paint();
+    m_painter.restore();
+}
+
+void ScenePainter::paintFigures()
+{
+    if (!m_outline.placed())
+        return;
+    const int scenario = m_params.scenario;
+    const QString target = languageText(TextId::FigureTarget);
+    const BandCorners &band = m_outline.band();
+    const bool hasBand = m_outline.hasBand();
+
+    if (scenario == Scenario::Person || scenario == Scenario::Lanes) {
+        const Figure kind = scenario == Scenario::Person ? Figure::Person : Figure::Car;
+        const int lanes = m_params.lanesNum;
+        const double offset =
+            scenario == Scenario::Lanes && (lanes == 2 || lanes == 4) ? m_params.lanesWidth : 0.0;
+        const QString pattern = QStringLiteral("%1%2*%2");
+        if (hasBand && m_result.L2 != 0.0) {
+            figure(band.c2, band.c3, offset, kind, Side::Right, nearFigureLeader,
+                   scenario == Scenario::Person ? 3.0 : 9.0,
+                   pattern.arg(target, QString::number(m_result.nearPixels)), true);
+        }
+        if (hasBand && m_result.L3 != 0.0 && m_result.L3 != m_result.L2) {
+            figure(band.c1, band.c4, offset, kind, Side::Left, farFigureLeader,
+                   scenario == Scenario::Person ? 4.0 : 18.0,
+                   pattern.arg(target, QString::number(m_result.farPixels)), true);
+        }
+        return;
+    }
+    if (scenario != Scenario::Capture)
+        return;
+
+    const double w1 = m_result.W1;
+    const double offset = w1 / 2;
+    const double pw = m_result.plateWidth;
+    const double tH = m_params.targetHeight;
+    auto faceText = [&](int face) {
+        return QStringLiteral("%1 %2*%2 %3 %4*%5")
+            .arg(target, QString::number(face), languageText(TextId::FigurePerson),
+                 QString::number(toCount(face * 0.5 / 0.2)),
+                 QString::number(toCount(face / 0.2 * tH)));
+    };
+    auto plateText = [&](int plate) {
+        const int vehicle = pw > 0.0 ? toCount(plate * 1.8 / pw) : 0;
+        return QStringLiteral("%1 %2*%2 %3 %4*%4")
+            .arg(languageText(TextId::FigurePlate), QString::number(plate),
+                 languageText(TextId::FigureVehicle), QString::number(vehicle));
+    };
+
+    const BandCorners &f = m_outline.footprint();
+    figure(f.c1, f.c4, offset, Figure::Person, Side::Left, edgeFaceLeader, 1.5 * w1,
+           faceText(m_result.faceAtL4), true);
+    figure(f.c1, f.c4, offset, Figure::Car, Side::Right, nearFigureLeader, w1 * 2 / 3,
+           plateText(m_result.plateAtL4), true);
+    if (hasBand && m_result.L2 != 0.0) {
+        figure(band.c2, band.c3, offset, Figure::Person, Side::Left, nearFigureLeader, w1 * 2 / 3,
+               faceText(m_result.faceAtCapture), false);
+        figure(band.c2, band.c3, offset, Figure::Car, Side::Right, captureCarLeader, 1.5 * w1,
+               plateText(m_result.plateAtCapture), false);
+    }
+    figure(f.c2, f.c3, offset, Figure::Person, Side::Left, edgeFaceLeader, 1.5 * w1,
+           faceText(m_result.faceAtL1), true);
+    figure(f.c2, f.c3, offset, Figure::Car, Side::Right, nearFigureLeader, w1 * 2 / 3,
+           plateText(m_result.plateAtL1), true);
+}
+
+void ScenePainter::paintLegend()
+{
+    const int h = m_size.height();
+    if (m_params.scenario == Scenario::Capture) {
+        legendEntry(legendLeft, h - legendLowerRow, languageText(TextId::LegendFootprint),
+                    sharedFootprintColour);
+        return;
+    }
+    legendEntry(legendLeft, h - legendUpperRow, languageText(TextId::LegendFootprint),
+                sharedFootprintColour);
+    if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
+        legendEntry(legendLeft, h - legendLowerRow, languageText(TextId::LegendBand),
+                    sharedBandColour);
+}
+
+void ScenePainter::distanceDimension(const QPoint &left, const QPoint &right, const QString &label,
+                                     double offset, Qt::PenStyle style, bool centred)
+{
+    const QPoint p1 = m_layout.p1();
+    const QPoint p2 = m_layout.p2();
+    const QPoint r2 = m_layout.projectGround(p2, offset, 0.0, false).right;
+    const QPoint r1 = m_layout.projectGround(p1, offset, 0.0, false).right;
+    QPointF i1;
+    QPointF i2;
+    if (!SceneGeometry::lineIntersection(r2, r1, left, right, &i1) ||
+        !SceneGeometry::lineIntersection(p2, p1, left, right, &i2))
+        return;
+    const QPoint at1 = SceneGeometry::toPoint(i1);
+    const QPoint at2 = SceneGeometry::toPoint(i2);
+
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    m_painter.setFont(m_font);
+    m_painter.setPen(QPen(leaderColour, m_scale, style));
+    m_painter.drawLine(at2, left);
+    m_painter.setPen(QPen(labelColour, m_scale));
+    m_painter.setBrush(labelColour);
+    dot(at1);
+    dot(r2);
+    m_painter.drawLine(at1, r2);
+    QPoint labelAt;
+    if (centred) {
+        labelAt = SceneGeometry::toPoint(middle(at1, r2));
+    } else {
+        labelAt = m_layout.projectGround(r2, 0.0, m_result.drawDepth / 10, false).centre;
+    }
+    m_painter.drawText(labelAt, label);
+    m_painter.restore();
+}
+
+void ScenePainter::widthDimension(const QPoint &from, const QPoint &to, const QString &label,
+                                  double shift, const QPoint &labelOffset)
+{
+    const QPointF centre = middle(from, to);
+    const QPointF span = QPointF(to - from);
+    const double length = std::hypot(span.x(), span.y());
+    const GroundLine line =
+        m_layout.projectGround(centre, m_layout.pixelsToWidth(length), shift, false);
+
+    m_painter.save();
+    m_painter.setFont(m_font);
+    m_painter.setPen(QPen(labelColour, m_scale));
+    m_painter.setBrush(labelColour);
+    dot(line.left);
+    dot(line.right);
+    m_painter.drawLine(line.left, line.right);
+    m_painter.drawText(line.centre + labelOffset, label);
+    m_painter.restore();
+}
+
+void ScenePainter::figure(const QPoint &left, const QPoint &right, double offset, Figure kind,
+                          Side side, int leader, double labelLength, const QString &text,
+                          bool textAtEnd)
+{
+    const QPoint b = m_layout.b();
+    const double depth = m_result.drawDepth;
+    const GroundLine start = m_layout.projectGround(b, offset, 0.0, false);
+    const GroundLine end = m_layout.projectGround(b, offset, depth, false);
+    const QPoint trackStart = side == Side::Left ? start.left : start.right;
+    const QPoint trackEnd = side == Side::Left ? end.left : end.right;
+    QPointF crossing;
+    if (!SceneGeometry::lineIntersection(trackStart, trackEnd, left, right, &crossing))
+        return;
+    const QPoint t = SceneGeometry::toPoint(crossing);
+
+    // Farther figures are drawn smaller, down to half size at the far edge.
+    const QPointF track = QPointF(trackEnd - trackStart);
+    const double trackLength = std::hypot(track.x(), track.y());
+    const QPointF run = QPointF(t - trackStart);
+    double f = 1.0;
+    if (trackLength > 0.0)
+        f = 1.0 - std::hypot(run.x(), run.y()) / trackLength * 0.5;
+    f = std::isfinite(f) ? qBound(0.5, f, 1.0) : 1.0;
+
+    ScenePictures &pictures = ScenePictures::instance();
+    const bool car = kind == Figure::Car;
+    const ScenePictures::Picture picture = car ? ScenePictures::Car : ScenePictures::People;
+    QSize size = pictures.original(picture).size();
+    if (car)
+        size /= 2;
+    size = QSize(px(size.width() * f), px(size.height() * f));
+    const QImage image = pictures.scaled(picture, size);
+    const int w = image.width();
+    const int h = image.height();
+
+    m_painter.save();
+    if (!image.isNull()) {
+        const QPoint topLeft = t + (car ? carFoot : personFoot) - QPoint(w, h);
+        m_painter.drawImage(topLeft, image);
+    }
+    const QPoint head =
+        car ? t + carHead : QPoint(t.x() - (w / 2 - personHeadInset), t.y() - (h - personHeadDrop));
+    const QPoint knee(head.x(), head.y() - leader);
+    const GroundLine labelLine = m_layout.projectGround(knee, labelLength, 0.0, false);
+    const QPoint e = textAtEnd ? labelLine.right : labelLine.left;
+
+    m_painter.setFont(m_font);
+    m_painter.setPen(QPen(figureColour, m_scale));
+    m_painter.setBrush(Qt::NoBrush);
+    dot(e);
+    dot(head);
+    m_painter.drawLine(head, knee);
+    m_painter.drawLine(knee, e);
+    if (textAtEnd) {
+        m_painter.drawText(e, text);
+    } else {
+        const QRect box = QFontMetrics(m_font).boundingRect(text);
+        m_painter.drawText(
+            QRect(e.x() - box.width(), e.y() - box.height(), box.width(), box.height()),
+            Qt::AlignCenter, text);
+    }
+    m_painter.restore();
+}
+
+void ScenePainter::legendEntry(int x, int y, const QString &text, const QColor &colour)
+{
+    m_painter.save();
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(colour);
+    m_painter.drawRect(QRect(QPoint(x, y), legendSwatch));
+    m_painter.setFont(m_font);
+    m_painter.setPen(legendColour);
+    const int textWidth = QFontMetrics(m_font).horizontalAdvance(text);
+    m_painter.drawText(QRect(x + legendTextGap, y + legendTextDrop, textWidth + legendTextSlack,
+                             legendSwatch.height()),
+                       Qt::AlignLeft | Qt::AlignTop, text);
+    m_painter.restore();
+}
+
+void ScenePainter::cutToGround(BandCorners &band) const
+{
+    if (band.isLine()) {
+        SceneGeometry::cutLine(band, QLine(m_layout.p1(), m_layout.p2()),
+                               QLine(m_layout.p4(), m_layout.p3()));
+    } else {
+        SceneGeometry::cutBand(band, m_layout.ground(), m_layout.lateralAngle());
+    }
+}
+
+void ScenePainter::dot(const QPoint &at)
+{
+    m_painter.drawEllipse(QRect(at.x() - 1, at.y() - 1, 3, 3));
+}
