@@ -4,34 +4,10 @@
 #include "custommenubar.h"
 #include "languagetable.h"
 #include "painterwidget.h"
+#include "samplecameras.h"
 #include "screenscale.h"
 
 #include <QVBoxLayout>
-
-namespace
-{
-// A two-lane road watched from a 6 m pole: a plan without warnings.
-SceneParams samplePlan()
-{
-    SceneParams params;
-    params.scenario = 2;
-    params.plateType = 1;
-    params.pitchAngle = 15;
-    params.minPixels = 120;
-    params.maxPixels = 320;
-    params.resolutionWidth = 3840;
-    params.resolutionHeight = 2160;
-    params.lanesNum = 2;
-    params.lanesWidth = 3.75;
-    params.focalLength = 12;
-    params.targetHeight = 1.6;
-    params.sensorWidth = 4.8;
-    params.sensorHeight = 3.6;
-    params.ipcHeight = 6;
-    params.captureDistance = 40;
-    return params;
-}
-} // namespace
 
 PreviewPanel::PreviewPanel(QWidget *parent) : QWidget(parent)
 {
@@ -52,7 +28,7 @@ PreviewPanel::PreviewPanel(QWidget *parent) : QWidget(parent)
 
     m_painterWidget = new painterWidget(this);
     m_painterWidget->setObjectName(QStringLiteral("m_painterWidget"));
-    m_painterWidget->setSceneParams(samplePlan());
+    m_painterWidget->setSceneParams(SampleCameras::lanes());
     layout->addWidget(m_painterWidget, 1);
 
     QPalette white = palette();

@@ -8,10 +8,19 @@ function(fenwarde_add_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
     add_dependencies(${name} language_files)
-    add_test(NAME ${name} COMMAND ${name})
+    fenwarde_register_test(${name} ${name} ENV ${T_ENV})
+endfunction()
+
+# fenwarde_register_test(NAME EXECUTABLE [ENV VAR=value ...])
+#
+# Registers one more run of a test executable, under its own name and with
+# its own environment, so one build can serve several settings.
+function(fenwarde_register_test name executable)
+    cmake_parse_arguments(T "" "" "ENV" ${ARGN})
+    add_test(NAME ${name} COMMAND ${executable})
     set(config_home ${CMAKE_BINARY_DIR}/test-config/${name})
     file(MAKE_DIRECTORY ${config_home})
     set_tests_properties(${name} PROPERTIES
-        TIMEOUT 600
+        TIMEOUT 60
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C;XDG_CONFIG_HOME=${config_home};ASAN_OPTIONS=detect_leaks=0;UBSAN_OPTIONS=print_stacktrace=1;${T_ENV}")
 endfunction()

@@ -1,5 +1,6 @@
 #include "aboutwidget.h"
 #include "custommenubar.h"
+#include "fenwardeversion.h"
 #include "icolorconfig.h"
 #include "languagetable.h"
 #include "lxclientbaselabel.h"
@@ -73,8 +74,7 @@ void tst_aboutWidget::texts_data()
                                       << "text 47";
     QTest::newRow("program name") << "m_labName"
                                   << "text 48";
-    QTest::newRow("version") << "m_labVersion"
-                             << "V1.2.9";
+    QTest::newRow("version") << "m_labVersion" << QStringLiteral("V" FENWARDE_VERSION);
 }
 
 void tst_aboutWidget::texts()

@@ -1,7 +1,9 @@
+#include "angles.h"
 #include "camerainset.h"
 #include "geometryfixtures.h"
 #include "geometryrecorder.h"
 #include "languagetable.h"
+#include "samplecameras.h"
 #include "sceneparams.h"
 
 #include <QtTest>
@@ -58,7 +60,7 @@ const GeometryRecorder::Shape *findRect(const GeometryRecorder &recorder, const 
 // The turn of a transform in degrees, clockwise on screen.
 double turn(const QTransform &t)
 {
-    return std::atan2(t.m12(), t.m11()) * 180 / M_PI;
+    return std::atan2(t.m12(), t.m11()) * 180 / Angles::Pi;
 }
 
 bool closeTo(const QPointF &a, const QPointF &b, double tolerance = 0.01)
@@ -70,7 +72,7 @@ bool closeTo(const QPointF &a, const QPointF &b, double tolerance = 0.01)
 // counter-clockwise from three o'clock).
 QPointF onArc(const QRectF &rect, double degrees)
 {
-    const double a = degrees * M_PI / 180;
+    const double a = Angles::toRadians(degrees);
     return rect.center() +
            QPointF(std::cos(a) * rect.width() / 2, -std::sin(a) * rect.height() / 2);
 }
@@ -117,7 +119,7 @@ void tst_CameraInset::placement()
     QFETCH(int, camera);
     QFETCH(QPoint, corner);
 
-    SceneParams params = GeometryFixtures::lanes();
+    SceneParams params = SampleCameras::lanes();
     params.ipcHeight = pole;
     params.horizontalAngle = 10;
     GeometryRecorder recorder(QSize(1280, 720));
@@ -202,7 +204,7 @@ void tst_CameraInset::arcs()
     QFETCH(qreal, scale);
     QFETCH(bool, correction);
 
-    SceneParams params = GeometryFixtures::lanes(pitch);
+    SceneParams params = SampleCameras::lanes(pitch);
     params.horizontalAngle = horizontal;
     GeometryRecorder recorder(QSize(1280, 720));
     paintInset(recorder, params, correction, scale);

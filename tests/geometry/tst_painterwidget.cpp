@@ -1,7 +1,7 @@
 #include "painterwidget.h"
 
-#include "geometryfixtures.h"
 #include "languagetable.h"
+#include "samplecameras.h"
 #include "scenecalculation.h"
 
 #include <QSignalSpy>
@@ -13,7 +13,7 @@ Q_DECLARE_METATYPE(SceneParams)
 namespace
 {
 
-const auto lanes = GeometryFixtures::lanes;
+const auto lanes = SampleCameras::lanes;
 
 } // namespace
 

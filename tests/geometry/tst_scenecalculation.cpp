@@ -1,4 +1,4 @@
-#include "geometryfixtures.h"
+#include "samplecameras.h"
 #include "scenecalculation.h"
 
 #include <QtTest>
@@ -12,9 +12,9 @@ namespace
 {
 
 // The worked-example cameras, shared with the other scene tests.
-const auto lanes = GeometryFixtures::lanes;
-const auto capture = GeometryFixtures::capture;
-const auto person = GeometryFixtures::person;
+const auto lanes = SampleCameras::lanes;
+const auto capture = SampleCameras::capture;
+const auto person = SampleCameras::person;
 
 template <typename Change> SceneParams with(SceneParams p, Change change)
 {

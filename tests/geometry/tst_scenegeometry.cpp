@@ -1,3 +1,4 @@
+#include "samplecameras.h"
 #include "scenecalculation.h"
 #include "scenegeometry.h"
 #include "scenelayout.h"
@@ -62,23 +63,7 @@ SceneLayout layout1280(double depth = 50, double width = 30)
     return SceneLayout(QSize(1280, 720), e);
 }
 
-// The worked camera: sensor 4.8 x 3.6 mm, 8 mm lens, pitch 15, pole 6 m.
-SceneParams lanesParams()
-{
-    SceneParams p;
-    p.scenario = 2;
-    p.sensorWidth = 4.8;
-    p.sensorHeight = 3.6;
-    p.focalLength = 8;
-    p.pitchAngle = 15;
-    p.ipcHeight = 6;
-    p.plateType = 1;
-    p.lanesNum = 2;
-    p.lanesWidth = 3.75;
-    return p;
-}
-
-// Its results as the calculation gives them, rounded from the worked example.
+// The worked lanes camera's results, rounded from the worked example.
 SceneResult lanesResult()
 {
     SceneResult r;
@@ -365,7 +350,7 @@ void tst_SceneGeometry::outlineNotPlaced()
     QFETCH(bool, rangeEmitted);
     QFETCH(double, drawDepth);
     QFETCH(int, scenario);
-    SceneParams params = lanesParams();
+    SceneParams params = SampleCameras::lanes();
     params.scenario = scenario;
     SceneResult result = lanesResult();
     result.rangeEmitted = rangeEmitted;
@@ -382,7 +367,7 @@ void tst_SceneGeometry::outlineNotPlaced()
 // The capture line is a single line whose ends lie on the footprint's sides.
 void tst_SceneGeometry::outlineCaptureLineOnFootprintSides()
 {
-    SceneParams params = lanesParams();
+    SceneParams params = SampleCameras::lanes();
     params.scenario = 3;
     SceneResult result = lanesResult();
     result.L2 = result.L3 = 12;
@@ -418,7 +403,7 @@ void tst_SceneGeometry::outlineCorrectionInsideWedge()
 {
     QFETCH(int, angle);
     QFETCH(double, l3);
-    SceneParams params = lanesParams();
+    SceneParams params = SampleCameras::lanes();
     params.horizontalMount = true;
     params.horizontalAngle = angle;
     SceneResult result = lanesResult();

@@ -2,6 +2,7 @@
 #include "geometryfixtures.h"
 #include "geometryrecorder.h"
 #include "languagetable.h"
+#include "samplecameras.h"
 #include "scenecalculation.h"
 #include "scenelayout.h"
 #include "sceneoutline.h"
@@ -500,7 +501,7 @@ std::unique_ptr<GeometryRecorder> record(const SceneParams &params, qreal scale 
 
 SceneParams turned(int lanes)
 {
-    SceneParams p = GeometryFixtures::lanes();
+    SceneParams p = SampleCameras::lanes();
     p.lanesNum = lanes;
     p.horizontalMount = true;
     p.horizontalAngle = 10;
@@ -545,25 +546,25 @@ void tst_ScenePainter::labels_data()
     QTest::addColumn<QStringList>("absent"); // prefixes drawn nowhere
 
     QTest::newRow("lanes worked example")
-        << GeometryFixtures::lanes()
+        << SampleCameras::lanes()
         << QStringList{"L1:11.44m", "L2:11.44m", "L3:15.62m", "L4:148.12m", "W2:7.56m",
                        "W3:9.98m",  target(132), target(100), "H1"}
         << QStringList{"W1", "W4", languageText(61)};
     // Values: L1 2.69, L2 5.93, L3 16.09, L4 35.09, W2 = 3840 x 0.2 / 320.
-    QTest::newRow("person preset") << GeometryFixtures::person()
-                                   << QStringList{"L1:2.69m", "L2:5.93m", "L3:16.09m", "L4:35.09m",
+    QTest::newRow("person preset")
+        << SampleCameras::person() << QStringList{"L1:2.69m", "L2:5.93m", "L3:16.09m", "L4:35.09m",
                                                   "W2:2.40m", "W3:6.40m", target(320), target(120)}
-                                   << QStringList{"W1", languageText(57)};
+        << QStringList{"W1", languageText(57)};
     // The capture point is named L3 and the far edge L2; the footprint widths
     // W1 and W2 (= W4) are drawn and the capture line's width is W3.
     QTest::newRow("capture worked example")
-        << GeometryFixtures::capture()
+        << SampleCameras::capture()
         << QStringList{"L1:11.44m",        "L3:12.00m",     "L2:148.12m",       "W1:6.86m",
                        "W2:88.87m",        "W3:7.89m",      face(4, 10, 34),    plate(11, 38),
                        face(50, 125, 425), plate(126, 436), face(52, 130, 442), plate(132, 456)}
         << QStringList{"L4", "W2:7", "W4", languageText(60)};
     QTest::newRow("capture with a level camera")
-        << GeometryFixtures::capture(5, 12, 1.7)
+        << SampleCameras::capture(5, 12, 1.7)
         << QStringList{"L2:" + languageText(41) + "m", "W2:" + languageText(41) + "m"}
         << QStringList{"L4"};
     QTest::newRow("lanes with correction")
@@ -577,11 +578,11 @@ void tst_ScenePainter::labels_data()
                        languageText(45) + languageText(47) + "15",
                        languageText(61) + languageText(47) + "10"}
         << QStringList{"L1:", "W2:", "W3:"};
-    SceneParams guard = GeometryFixtures::person();
+    SceneParams guard = SampleCameras::person();
     guard.targetHeight = guard.ipcHeight;
     QTest::newRow("input guard") << guard << QStringList{"H1", languageText(59), languageText(60)}
                                  << QStringList{"L1", "L2", "L3", "L4", "W", languageText(55)};
-    SceneParams other = GeometryFixtures::lanes();
+    SceneParams other = SampleCameras::lanes();
     other.scenario = 0;
     QTest::newRow("unknown scenario") << other << QStringList{languageText(59)}
                                       << QStringList{"L", "W", languageText(55), languageText(60)};
@@ -609,11 +610,11 @@ void tst_ScenePainter::legend_data()
     QTest::addColumn<int>("footprintY");
     QTest::addColumn<int>("bandY"); // -1: no band entry
 
-    SceneParams other = GeometryFixtures::lanes();
+    SceneParams other = SampleCameras::lanes();
     other.scenario = 4;
-    QTest::newRow("person") << GeometryFixtures::person() << 720 - 115 << 720 - 55;
-    QTest::newRow("lanes") << GeometryFixtures::lanes() << 720 - 115 << 720 - 55;
-    QTest::newRow("capture") << GeometryFixtures::capture() << 720 - 55 << -1;
+    QTest::newRow("person") << SampleCameras::person() << 720 - 115 << 720 - 55;
+    QTest::newRow("lanes") << SampleCameras::lanes() << 720 - 115 << 720 - 55;
+    QTest::newRow("capture") << SampleCameras::capture() << 720 - 55 << -1;
     QTest::newRow("unknown scenario") << other << 720 - 115 << -1;
 }
 
@@ -661,7 +662,7 @@ void tst_ScenePainter::sceneFont()
     QFETCH(qreal, scale);
     QFETCH(int, pixelSize);
     for (const SceneParams &params :
-         {GeometryFixtures::person(), turned(3), GeometryFixtures::capture()}) {
+         {SampleCameras::person(), turned(3), SampleCameras::capture()}) {
         const auto recorder = record(params, scale);
         QVERIFY(recorder->texts().size() > 5);
         for (const GeometryRecorder::Text &t : recorder->texts()) {
@@ -678,10 +679,10 @@ void tst_ScenePainter::distanceDimensions_data()
     QTest::addColumn<int>("style");
     QTest::addColumn<bool>("centred");
 
-    QTest::newRow("lanes") << GeometryFixtures::lanes() << 4 << int(Qt::DashLine) << true;
-    QTest::newRow("person") << GeometryFixtures::person() << 4 << int(Qt::DotLine) << false;
+    QTest::newRow("lanes") << SampleCameras::lanes() << 4 << int(Qt::DashLine) << true;
+    QTest::newRow("person") << SampleCameras::person() << 4 << int(Qt::DotLine) << false;
     QTest::newRow("capture: no separate L3")
-        << GeometryFixtures::capture() << 3 << int(Qt::DashLine) << true;
+        << SampleCameras::capture() << 3 << int(Qt::DashLine) << true;
     QTest::newRow("lanes with correction") << turned(4) << 4 << int(Qt::DashLine) << true;
 }
 
@@ -732,9 +733,9 @@ void tst_ScenePainter::figures_data()
     QTest::addColumn<double>("length"); // label line, metres (times W1 when negative)
     QTest::addColumn<bool>("atEnd");
 
-    const SceneParams lanes = GeometryFixtures::lanes();
-    const SceneParams person = GeometryFixtures::person();
-    const SceneParams capture = GeometryFixtures::capture();
+    const SceneParams lanes = SampleCameras::lanes();
+    const SceneParams person = SampleCameras::person();
+    const SceneParams capture = SampleCameras::capture();
     QTest::newRow("lanes near") << lanes << target(132) << true << true << 10 << 9.0 << true;
     QTest::newRow("lanes far") << lanes << target(100) << true << false << 30 << 18.0 << true;
     QTest::newRow("person near") << person << target(320) << false << true << 10 << 3.0 << true;
@@ -857,8 +858,8 @@ void tst_ScenePainter::cameraOrigin_data()
     QTest::addColumn<SceneParams>("params");
     QTest::addColumn<double>("roadWidth"); // -1: the pole base
 
-    QTest::newRow("lanes: at the pole base") << GeometryFixtures::lanes() << -1.0;
-    QTest::newRow("capture: at the pole base") << GeometryFixtures::capture() << -1.0;
+    QTest::newRow("lanes: at the pole base") << SampleCameras::lanes() << -1.0;
+    QTest::newRow("capture: at the pole base") << SampleCameras::capture() << -1.0;
     QTest::newRow("1 lane turned: at the road edge") << turned(1) << 3.75;
     QTest::newRow("4 lanes turned: at the road edge") << turned(4) << 15.0;
 }
@@ -900,21 +901,19 @@ void tst_ScenePainter::widthDimensions_data()
     QTest::addColumn<double>("shift"); // metres along the depth
     QTest::addColumn<QPoint>("labelOffset");
 
-    SceneParams wideLens = GeometryFixtures::person();
+    SceneParams wideLens = SampleCameras::person();
     wideLens.focalLength = 8; // 12 m wide at 20 m: the breadth shrinks by 10 / 12
-    QTest::newRow("lanes W2") << GeometryFixtures::lanes() << "W2:" << false << -0.5
-                              << QPoint(5, 10);
-    QTest::newRow("lanes W3") << GeometryFixtures::lanes() << "W3:" << true << 0.5
-                              << QPoint(0, -40);
-    QTest::newRow("person W2") << GeometryFixtures::person() << "W2:" << false << -0.2
+    QTest::newRow("lanes W2") << SampleCameras::lanes() << "W2:" << false << -0.5 << QPoint(5, 10);
+    QTest::newRow("lanes W3") << SampleCameras::lanes() << "W3:" << true << 0.5 << QPoint(0, -40);
+    QTest::newRow("person W2") << SampleCameras::person() << "W2:" << false << -0.2
                                << QPoint(5, 10);
-    QTest::newRow("person W3") << GeometryFixtures::person() << "W3:" << true << 0.2
+    QTest::newRow("person W3") << SampleCameras::person() << "W3:" << true << 0.2
                                << QPoint(-100, 10);
     QTest::newRow("shrunk breadth W2") << wideLens << "W2:" << false << -0.2 << QPoint(5, 10);
     QTest::newRow("shrunk breadth W3") << wideLens << "W3:" << true << 0.2 << QPoint(-100, 10);
     QTest::newRow("correction W3") << turned(2) << "W3" << true << 0.5 << QPoint(0, -20);
     QTest::newRow("capture line W3")
-        << GeometryFixtures::capture() << "W3:" << false << 0.0 << QPoint(5, 10);
+        << SampleCameras::capture() << "W3:" << false << 0.0 << QPoint(5, 10);
 }
 
 // A width dimension repeats its edge's pixel length, moved the shift along
@@ -963,9 +962,9 @@ void tst_ScenePainter::dimensionOffsets_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<double>("offset"); // metres in from the left side edge
 
-    const SceneParams lanes = GeometryFixtures::lanes();
-    const SceneParams person = GeometryFixtures::person();
-    const SceneParams capture = GeometryFixtures::capture();
+    const SceneParams lanes = SampleCameras::lanes();
+    const SceneParams person = SampleCameras::person();
+    const SceneParams capture = SampleCameras::capture();
     const double captureWidth = 3 * 6.8626974261723221; // 3 x W1
     QTest::newRow("lanes L1 at a third") << lanes << "L1:11.44m" << 10.0;
     QTest::newRow("lanes L2 at a half") << lanes << "L2:11.44m" << 15.0;
@@ -1016,14 +1015,14 @@ void tst_ScenePainter::paintingOrder_data()
     QTest::addColumn<SceneParams>("params");
     QTest::addColumn<QStringList>("steps"); // in the order they must be painted
 
-    QTest::newRow("person") << GeometryFixtures::person()
+    QTest::newRow("person") << SampleCameras::person()
                             << QStringList{"ground", "centre line", "footprint",
                                            "band",   "distances",   "band widths",
                                            "camera", "figures",     "legend"};
     QTest::newRow("lanes with correction")
         << turned(2) << QStringList{"ground",    "road",        "axis",   "footprint", "band",
                                     "distances", "band widths", "camera", "figures",   "legend"};
-    QTest::newRow("capture") << GeometryFixtures::capture()
+    QTest::newRow("capture") << SampleCameras::capture()
                              << QStringList{"ground",       "road",      "footprint",
                                             "capture line", "distances", "footprint widths",
                                             "band widths",  "camera",    "figures",

@@ -1,3 +1,4 @@
+#include "languagefile.h"
 #include "languagetable.h"
 #include "recordreader.h"
 #include "resultwriter.h"
@@ -135,10 +136,9 @@ int main(int argc, char *argv[])
     const bool allGood = calculate(&input, &output, &first, &haveFirst);
     output.flush();
     if (png) {
-        const QString language =
-            parser.isSet(languageOption)
-                ? parser.value(languageOption)
-                : QCoreApplication::applicationDirPath() + QStringLiteral("/language/ENU.xml");
+        const QString language = parser.isSet(languageOption)
+                                     ? parser.value(languageOption)
+                                     : languageFolder() + QStringLiteral("/ENU.xml");
         QString reason;
         if (!QFile::exists(language)) {
             reason = QStringLiteral("no language file %1").arg(language);

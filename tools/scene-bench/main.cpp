@@ -4,7 +4,9 @@
 //
 // Usage: scene-bench [repaints]   (default 200)
 
+#include "languagefile.h"
 #include "languagetable.h"
+#include "samplecameras.h"
 #include "scenecalculation.h"
 #include "scenepainter.h"
 #include "sceneparams.h"
@@ -26,50 +28,16 @@ struct Case {
     SceneParams params;
 };
 
-SceneParams lanes()
-{
-    SceneParams p;
-    p.scenario = 2;
-    p.sensorWidth = 4.8;
-    p.sensorHeight = 3.6;
-    p.focalLength = 8;
-    p.pitchAngle = 15;
-    p.ipcHeight = 6;
-    p.plateType = 1;
-    p.minPixels = 100;
-    p.maxPixels = 200;
-    p.resolutionWidth = 1920;
-    p.resolutionHeight = 1080;
-    p.lanesNum = 2;
-    p.lanesWidth = 3.75;
-    p.targetHeight = 1.7;
-    return p;
-}
-
 std::vector<Case> cases()
 {
-    SceneParams person;
-    person.scenario = 1;
-    person.sensorWidth = 4.8;
-    person.sensorHeight = 3.6;
-    person.focalLength = 12;
-    person.pitchAngle = 10;
-    person.ipcHeight = 2.5;
-    person.targetHeight = 1.6;
-    person.minPixels = 80;
-    person.maxPixels = 320;
-    person.resolutionWidth = 3840;
-    person.resolutionHeight = 2160;
-
-    SceneParams capture = lanes();
-    capture.scenario = 3;
-    capture.captureDistance = 12;
-
-    SceneParams turned = lanes();
+    SceneParams turned = SampleCameras::lanes();
     turned.horizontalMount = true;
     turned.horizontalAngle = 10;
 
-    return {{"person", person}, {"lanes", lanes()}, {"capture", capture}, {"turned", turned}};
+    return {{"person", SampleCameras::person()},
+            {"lanes", SampleCameras::lanes()},
+            {"capture", SampleCameras::capture()},
+            {"turned", turned}};
 }
 
 } // namespace
@@ -79,7 +47,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    loadLanguageTable(QCoreApplication::applicationDirPath() + QStringLiteral("/language/ENU.xml"));
+    loadLanguageTable(languageFolder() + QStringLiteral("/ENU.xml"));
     const int repaints = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 200;
 
     QTextStream out(stdout);

@@ -8,6 +8,7 @@
 #include "aboutwidget.h"
 #include "customgraphicsview.h"
 #include "custommenubar.h"
+#include "languagefile.h"
 #include "languagetable.h"
 #include "screenscale.h"
 
@@ -43,7 +44,7 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    loadLanguageTable(QApplication::applicationDirPath() + QStringLiteral("/language/ENU.xml"));
+    loadLanguageTable(languageFolder() + QStringLiteral("/ENU.xml"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/fenwarde.ico")));
 
     auto *panel = new QWidget;

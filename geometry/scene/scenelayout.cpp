@@ -1,5 +1,6 @@
 #include "scenelayout.h"
 
+#include "angles.h"
 #include "scenegeometry.h"
 
 #include <cmath>
@@ -13,7 +14,7 @@ double edgeAngle(int dx, int dy)
     const double ax = std::abs(dx);
     const double ay = std::abs(dy);
     if (ax == 0.0)
-        return ay == 0.0 ? 0.0 : M_PI / 2.0;
+        return ay == 0.0 ? 0.0 : Angles::HalfPi;
     return std::atan(ay / ax);
 }
 

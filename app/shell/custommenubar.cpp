@@ -3,6 +3,7 @@
 
 #include "icolorconfig.h"
 #include "ifontconfig.h"
+#include "languagefile.h"
 #include "languagetable.h"
 #include "textid.h"
 
@@ -89,7 +90,7 @@ QString customMenuBar::languageFolder()
 {
     if (!g_languageFolder.isEmpty())
         return g_languageFolder;
-    return QStringLiteral("%1/language").arg(QApplication::applicationDirPath());
+    return ::languageFolder();
 }
 
 QString customMenuBar::language() const

@@ -1,16 +1,27 @@
 #include "languagefile.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFileInfo>
 
+QString languageFolder(const QString &appDir)
+{
+    return QStringLiteral("%1/language").arg(appDir);
+}
+
+QString languageFolder()
+{
+    return languageFolder(QCoreApplication::applicationDirPath());
+}
+
 QString findLanguageFile(const QString &appDir, const QString &code)
 {
-    const QString wanted =
-        QStringLiteral("%1/language/%2").arg(appDir, code + QStringLiteral(".xml"));
+    const QString folder = languageFolder(appDir);
+    const QString wanted = QStringLiteral("%1/%2").arg(folder, code + QStringLiteral(".xml"));
     if (QFileInfo::exists(wanted))
         return wanted;
 
-    QDirIterator it(QStringLiteral("%1/language").arg(appDir), QDir::Files);
+    QDirIterator it(folder, QDir::Files);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();

@@ -1,5 +1,6 @@
 #include "sceneoutline.h"
 
+#include "angles.h"
 #include "scenegeometry.h"
 #include "scenelayout.h"
 #include "sceneparams.h"
@@ -28,9 +29,9 @@ SceneOutline::SceneOutline(const SceneParams &params, const SceneResult &result,
     m_hasBand = result.L2 != 0.0 || result.L3 != 0.0;
     if (m_correction) {
         placeCorrected(params, result, layout);
-    } else if (params.scenario == 1 || params.scenario == 2) {
+    } else if (params.scenario == Scenario::Person || params.scenario == Scenario::Lanes) {
         placeStraight(result, layout);
-    } else if (params.scenario == 3) {
+    } else if (params.scenario == Scenario::Capture) {
         placeCapture(result, layout);
     } else {
         m_hasBand = false;
@@ -90,7 +91,7 @@ void SceneOutline::placeCorrected(const SceneParams &params, const SceneResult &
                                   const SceneLayout &layout)
 {
     const double depth = result.drawDepth;
-    const double h = params.horizontalAngle * M_PI / 180.0;
+    const double h = Angles::toRadians(params.horizontalAngle);
     const double halfH = result.halfHorizontal;
 
     const double roadWidth = params.lanesNum * params.lanesWidth;

@@ -1,6 +1,7 @@
 #include "aboutwidget.h"
 #include "ui_aboutwidget.h"
 
+#include "fenwardeversion.h"
 #include "languagetable.h"
 #include "scaledlength.h"
 #include "screenscale.h"
@@ -38,7 +39,7 @@ aboutWidget::aboutWidget(QWidget *parent)
                   {ui->m_lab3, languageText(TextId::Separator)},
                   {ui->m_lab4, languageText(TextId::Separator)},
                   {ui->m_labName, languageText(TextId::ProgramName)},
-                  {ui->m_labVersion, QStringLiteral("V1.2.9")}};
+                  {ui->m_labVersion, QStringLiteral("V" FENWARDE_VERSION)}};
     for (const auto &entry : labels) {
         entry.label->SetFontPixelSize(12);
         entry.label->SetBaseHeight(20);
