@@ -1,7 +1,8 @@
 #include "customgraphicsview.h"
 #include "languagefile.h"
 #include "languagetable.h"
-#include "previewpanel.h"
+#include "startupsettings.h"
+#include "widget.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,11 +13,14 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     auto *app = new QApplication(argc, argv);
 
-    // The start-up store is separate from the title bar's: a language picked
-    // in the menu is remembered there but does not change what starts here.
-    auto *startupStore = new QSettings(QStringLiteral("velmora"), QStringLiteral("Fenwarde"));
-    const QString code =
-        startupStore->value(QStringLiteral("language"), QStringLiteral("ENU")).toString();
+    // The title bar keeps a store of its own; a language picked in its menu
+    // is also written here and takes effect at the next start.
+    auto *startupStore = new QSettings(QString::fromLatin1(StartupSettings::Organisation),
+                                       QString::fromLatin1(StartupSettings::Application));
+    const QString code = startupStore
+                             ->value(QString::fromLatin1(StartupSettings::LanguageKey),
+                                     QString::fromLatin1(StartupSettings::DefaultLanguage))
+                             .toString();
     const QString path = findLanguageFile(QApplication::applicationDirPath(), code);
     if (path.isEmpty()) {
         delete startupStore;
@@ -27,7 +31,7 @@ int main(int argc, char *argv[])
 
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/fenwarde.ico")));
 
-    auto *panel = new PreviewPanel;
+    auto *panel = new Widget;
     auto *view = new customGraphicsView;
     view->setWidget(panel);
     view->show();

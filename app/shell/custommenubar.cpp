@@ -240,6 +240,8 @@ void customMenuBar::actionTriggered(QAction *action)
     }
     m_language = chosen;
     m_languageChosen = true;
+    if (!chosen.isEmpty())
+        emit languageChosen(chosen);
 }
 
 void customMenuBar::on_m_btnHide_clicked()

@@ -50,6 +50,8 @@ public:
 
 signals:
     void aboutReq();
+    // The user picked a language in the menu; code names its file.
+    void languageChosen(const QString &code);
 
 public slots:
     void on_m_btnHide_clicked();

@@ -1,0 +1,638 @@
+#include "widget.h"
+#include "ui_widget.h"
+
+#include "aboutwidget.h"
+#include "customproxymodel.h"
+#include "edgeregion.h"
+#include "icolorconfig.h"
+#include "ifontconfig.h"
+#include "iwidgetbase.h"
+#include "languagetable.h"
+#include "lxclientmsgpopup.h"
+#include "lxclientscrollbar.h"
+#include "resolutiontext.h"
+#include "resourcepath.h"
+#include "resulttexts.h"
+#include "scaledlength.h"
+#include "scenariotext.h"
+#include "screenscale.h"
+#include "startupsettings.h"
+#include "textid.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDebug>
+#include <QDoubleSpinBox>
+#include <QMouseEvent>
+#include <QMoveEvent>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStringListModel>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace
+{
+
+// Pixel limits never go above this, whatever the resolution's height.
+constexpr int PixelCap = 1080;
+// Mouse travel, in pixels, that an edge drag ignores.
+constexpr int DragDeadZone = 5;
+
+const QColor captionColour(80, 80, 80, 255);
+const QColor valueColour(1, 185, 209, 255);
+const QColor exportColour(1, 185, 209);
+const QColor exportHoverColour(1, 170, 193);
+
+QFont kitFont(int pixelSize, int weight)
+{
+    QFont font = GetFont();
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    return font;
+}
+
+void styleLabel(LxClientBaseLabel *label, qreal height, const QFont &font, const QColor &colour,
+                const QString &text)
+{
+    label->SetBaseHeight(height);
+    label->SetFont(font);
+    label->SetTextColor(colour);
+    label->SetText(text);
+}
+
+bool isInputControl(QObject *object)
+{
+    return qobject_cast<QComboBox *>(object) || qobject_cast<QSpinBox *>(object) ||
+           qobject_cast<QDoubleSpinBox *>(object);
+}
+
+void setSpacer(QSpacerItem *spacer, bool open)
+{
+    if (open)
+        spacer->changeSize(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
+    else
+        spacer->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
+}
+
+} // namespace
+
+Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
+{
+    ui->setupUi(this);
+
+    styleTitleBar();
+    QPalette white = palette();
+    white.setBrush(QPalette::Window, QBrush(Qt::white, Qt::SolidPattern));
+    setPalette(white);
+    styleResultsHeader();
+    styleResetButton();
+    styleInputControls();
+    styleComboBoxes();
+    styleCaptions();
+    styleExportButton();
+    ui->scrollArea->setVerticalScrollBar(new LxClientScrollBar(Qt::Vertical));
+
+    m_sensorSizeMap.insert(QStringLiteral("1/3''"), {4.8, 3.6});
+    m_sensorSizeMap.insert(QStringLiteral("1/2.8''"), {5.1, 3.82});
+    m_sensorSizeMap.insert(QStringLiteral("1/2.7''"), {5.38, 4.03});
+    m_sensorSizeMap.insert(QStringLiteral("1/1.8''"), {7.18, 5.32});
+
+    styleMessagePopup();
+    m_aboutWidget = new aboutWidget;
+    on_m_comboModel_currentIndexChanged(languageText(TextId::ScenarioPerson));
+
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_MouseTracking, true);
+    qApp->installEventFilter(this);
+
+    initScene();
+    connectControls();
+
+    m_baseMinSize = minimumSize();
+    m_baseScrollMinWidth = ui->scrollArea->minimumWidth();
+}
+
+Widget::~Widget()
+{
+    qApp->removeEventFilter(this);
+    if (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+    m_aboutWidget->deleteLater();
+    releaseLanguageTable();
+    delete ui;
+    m_sensorSizeMap.clear();
+}
+
+void Widget::styleTitleBar()
+{
+    ui->m_menuBar->SetBackgroundColor(QColor(46, 58, 72, 255));
+    ui->m_menuBar->SetBaseHeight(40);
+    ui->m_menuBar->initTitleBar(true);
+}
+
+void Widget::styleResultsHeader()
+{
+    ui->m_labTip1->SetFont(kitFont(18, 75));
+    ui->m_labTip1->SetText(languageText(TextId::ResultsTitle));
+    ui->m_labTip2->SetFont(kitFont(14, 50));
+    ui->m_labTip2->SetBaseHeight(45);
+    ui->m_labTip2->SetText(languageText(TextId::ResultsNote));
+
+    const QFont font = kitFont(14, 50);
+    const struct {
+        LxClientBaseLabel *name;
+        LxClientBaseLabel *value;
+        int text;
+    } pairs[] = {
+        {ui->m_labL1, ui->m_labL1Size, TextId::NearEdgeDistance},
+        {ui->m_labL23, ui->m_labL23Size, TextId::DetectionRange},
+        {ui->m_labW23, ui->m_labW23Size, TextId::DetectionWidth},
+        {ui->m_labIpcScreenWidth, ui->m_labIpcScreenWidthValue, TextId::PictureWidthRange},
+        {ui->m_labL2, ui->m_labL2Size, TextId::FarEdgeDistance},
+        {ui->m_labLicensePlate, ui->m_labLicensePlateValue, TextId::PlatePixelRange},
+        {ui->m_labVehicle, ui->m_labVehicleValue, TextId::VehiclePixelRange},
+        {ui->m_labHumanFace, ui->m_labHumanFaceValue, TextId::FacePixelRange},
+        {ui->m_labHuman, ui->m_labHumanValue, TextId::PersonPixelRange},
+    };
+    for (const auto &pair : pairs) {
+        pair.name->SetFont(font);
+        pair.name->SetBaseHeight(25);
+        pair.name->SetText(languageText(pair.text));
+        pair.value->SetFont(font);
+        pair.value->SetBaseHeight(25);
+        pair.value->SetTextColor(valueColour);
+    }
+}
+
+void Widget::styleResetButton()
+{
+    LxClientToolButton *reset = ui->m_toolBtnReset;
+    reset->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    reset->SetIcon(QStringLiteral(":/res/darkgreen/png/faceID/updateGroup.svg"));
+    reset->SetFont(kitFont(13, 50));
+    reset->setText(languageText(TextId::Reset));
+    reset->SetIconSize(QSizeF(20, 20));
+    reset->SetBaseWidth(80);
+    reset->SetBaseHeight(30);
+}
+
+void Widget::styleInputControls()
+{
+    const QList<IWidgetBase *> spinBoxes = {
+        ui->m_dSpinBoxFocalLength,    ui->m_spinBoxPitchAngle,
+        ui->m_spinBoxHorizontalAngle, ui->m_dSpinBoxTargetHeight,
+        ui->m_dSpinBoxLanesWidth,     ui->m_spinBoxLanesNum,
+        ui->m_spinBoxMinPixels,       ui->m_spinBoxMaxPixels,
+        ui->m_dSpinBoxIpcHeight,      ui->m_dSpinBoxCaptureDistanceValue};
+    for (IWidgetBase *box : spinBoxes) {
+        box->SetBaseWidth(270);
+        box->SetBaseHeight(35);
+    }
+    ui->m_spinBoxHorizontalAngle->setEnabled(false);
+}
+
+void Widget::styleComboBoxes()
+{
+    const auto style = [](LxClientBaseComboBox *combo) {
+        combo->SetBaseWidth(270);
+        combo->SetBaseHeight(35);
+        combo->SetEditable(false);
+        combo->SetBorderMetrics(1, 2, 20);
+        combo->SetColors(QColor(GetColor(85)), QColor(GetColor(85)), QColor(GetColor(4)),
+                         QColor(GetColor(0)));
+    };
+
+    style(ui->m_comboModel);
+    // Filling the empty list makes its first item current, which applies the
+    // person scenario through the by-name slot.
+    ui->m_comboModel->addItems({languageText(TextId::ScenarioPerson),
+                                languageText(TextId::ScenarioLanes),
+                                languageText(TextId::ScenarioCapture)});
+
+    style(ui->m_comboResolution);
+    QStringList resolutions;
+    for (int i = 0; i < ui->m_comboResolution->count(); ++i)
+        resolutions << ui->m_comboResolution->itemText(i);
+    // The list takes over only the proxy; both models go with the panel.
+    auto *source = new QStringListModel(resolutions, this);
+    auto *proxy = new customProxyModel(this);
+    proxy->setSourceModel(source);
+    proxy->setDynamicSortFilter(true);
+    proxy->sort(0, Qt::AscendingOrder);
+    ui->m_comboResolution->setModel(proxy);
+    ui->m_comboResolution->setCurrentIndex(0);
+
+    style(ui->m_comboInstallModel);
+    ui->m_comboInstallModel->addItems(
+        {languageText(TextId::InstallModeStraight), languageText(TextId::InstallModeTurned)});
+
+    QFont sensorFont = GetFont();
+    sensorFont.setFamily(QStringLiteral("Bahnschrift Light"));
+    sensorFont.setPixelSize(14);
+    ui->m_comboSensorSize->SetFont(sensorFont);
+    style(ui->m_comboSensorSize);
+    ui->m_comboSensorSize->model()->sort(0, Qt::AscendingOrder);
+
+    style(ui->m_comboLicensePlateType);
+    ui->m_comboLicensePlateType->addItems({languageText(TextId::PlateType1),
+                                           languageText(TextId::PlateType2),
+                                           languageText(TextId::PlateType3)});
+}
+
+void Widget::styleCaptions()
+{
+    const QFont font = kitFont(13, 50);
+    const struct {
+        LxClientBaseLabel *label;
+        qreal height;
+        int text;
+    } captions[] = {
+        {ui->m_labModel, 20, TextId::ScenarioCaption},
+        {ui->m_labLanesWidth, 20, TextId::LanesWidthCaption},
+        {ui->m_labSensorSize, 20, TextId::SensorCaption},
+        {ui->m_labFocalLength, 20, TextId::FocalLengthCaption},
+        {ui->m_labInstallModel, 20, TextId::InstallModeCaption},
+        {ui->m_labPitchAngle, 30, TextId::PitchAngleCaption},
+        {ui->m_labHorizontAlangle, 30, TextId::HorizontalAngleCaption},
+        {ui->m_labTargetHeight, 30, TextId::TargetHeightCaption},
+        {ui->m_labLanesNum, 20, TextId::LanesNumCaption},
+        {ui->m_labMinPixels, 30, TextId::MinFacePixels},
+        {ui->m_labMaxPixels, 30, TextId::MaxFacePixels},
+        {ui->m_labResolution, 20, TextId::ResolutionCaption},
+        {ui->m_labIpcHeightTips, 60, TextId::PoleHeightCaption},
+        {ui->m_labLicensePlateType, 20, TextId::PlateTypeCaption},
+        {ui->m_labCaptureDistance, 30, TextId::CaptureDistanceCaption},
+    };
+    for (const auto &caption : captions)
+        styleLabel(caption.label, caption.height, font, captionColour, languageText(caption.text));
+}
+
+void Widget::styleExportButton()
+{
+    LxClientIconPushBtn *button = ui->m_btnExport;
+    button->SetFont(kitFont(13, 75));
+    button->SetBackgroundColors(exportColour, exportHoverColour, exportHoverColour,
+                                exportHoverColour);
+    button->SetTextColors(Qt::white, Qt::white, Qt::white, QColor(GetColor(6)));
+    button->SetBaseWidth(150);
+    button->setText(languageText(TextId::ExportReport));
+}
+
+void Widget::styleMessagePopup()
+{
+    LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
+    popup->SetTitleBarColors(QColor(46, 58, 77, 255), valueColour);
+    popup->SetBackgroundColor(Qt::white);
+    popup->SetTextColor(Qt::black);
+}
+
+void Widget::connectControls()
+{
+    connect(ui->m_dSpinBoxIpcHeight, SIGNAL(valueChanged(double)), this, SLOT(updateScene()));
+    connect(ui->m_spinBoxPitchAngle, SIGNAL(valueChanged(int)), this, SLOT(updateScene()));
+    connect(ui->m_comboSensorSize, SIGNAL(currentIndexChanged(int)), this, SLOT(initScene()));
+    connect(ui->m_dSpinBoxFocalLength, SIGNAL(valueChanged(double)), this, SLOT(updateScene()));
+    connect(ui->m_dSpinBoxTargetHeight, SIGNAL(valueChanged(double)), this, SLOT(updateScene()));
+    connect(ui->m_painterWidget,
+            SIGNAL(RangeValueSignal(qreal, qreal, qreal, qreal, qreal, qreal, qreal, qreal)), this,
+            SLOT(updateRangeValue(qreal, qreal, qreal, qreal, qreal, qreal, qreal, qreal)));
+    connect(ui->m_painterWidget, SIGNAL(error(QString)), this, SLOT(showError(QString)));
+    connect(ui->m_spinBoxHorizontalAngle, SIGNAL(valueChanged(int)), this, SLOT(updateScene()));
+    connect(ui->m_spinBoxLanesNum, SIGNAL(valueChanged(int)), this, SLOT(updateScene()));
+    connect(ui->m_dSpinBoxLanesWidth, SIGNAL(valueChanged(double)), this, SLOT(updateScene()));
+    connect(ui->m_comboLicensePlateType, SIGNAL(currentIndexChanged(int)), this,
+            SLOT(updateScene()));
+    connect(ui->m_comboModel, SIGNAL(currentIndexChanged(int)), this, SLOT(initScene()));
+    connect(ui->m_toolBtnReset, SIGNAL(clicked(bool)), this, SLOT(initScene()));
+    connect(ui->m_dSpinBoxCaptureDistanceValue, SIGNAL(valueChanged(double)), this,
+            SLOT(updateScene()));
+
+    // The pixel limits never cross: a value past the other limit steps back
+    // one pixel, and that change runs the rule again until the two meet.
+    connect(ui->m_spinBoxMinPixels, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            [this](int value) {
+                if (value > ui->m_spinBoxMaxPixels->value())
+                    ui->m_spinBoxMinPixels->setValue(value - 1);
+                updateScene();
+            });
+    connect(ui->m_spinBoxMaxPixels, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            [this](int value) {
+                if (value < ui->m_spinBoxMinPixels->value())
+                    ui->m_spinBoxMaxPixels->setValue(value + 1);
+                updateScene();
+            });
+    connect(ui->m_comboInstallModel, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this](int index) {
+                ui->m_spinBoxHorizontalAngle->setEnabled(index == 1);
+                if (index == 0)
+                    ui->m_spinBoxHorizontalAngle->setValue(0);
+                initScene();
+            });
+    connect(ui->m_menuBar, &customMenuBar::aboutReq, this, &Widget::showAbout);
+    connect(LxClientMsgPopup::GetInstance(), &QDialog::finished, this, [this](int) {
+        if (m_resultPopupOpen)
+            m_resultPopupOpen = false;
+    });
+    // No pixel limit can exceed the picture's height.
+    connect(ui->m_comboResolution, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this](int) {
+                int width = 0;
+                int height = 0;
+                if (splitResolution(ui->m_comboResolution->currentText(), &width, &height)) {
+                    const int cap = qMin(height, PixelCap);
+                    ui->m_spinBoxMaxPixels->setMaximum(cap);
+                    ui->m_spinBoxMinPixels->setMaximum(cap);
+                }
+                updateScene();
+            });
+    connect(ui->m_painterWidget, &painterWidget::IdentificationPixelValue, this,
+            [this](const QString &plate, const QString &vehicle, const QString &face,
+                   const QString &person) {
+                ui->m_labLicensePlateValue->SetText(plate);
+                ui->m_labVehicleValue->SetText(vehicle);
+                ui->m_labHumanFaceValue->SetText(face);
+                ui->m_labHumanValue->SetText(person);
+            });
+    // Remembered for the next start as well as in the title bar's own store.
+    connect(ui->m_menuBar, &customMenuBar::languageChosen, this,
+            [](const QString &code) { StartupSettings::rememberLanguage(code); });
+}
+
+void Widget::on_m_btnExport_clicked()
+{
+}
+
+void Widget::on_m_comboModel_currentIndexChanged(QString arg1)
+{
+    const qint32 scenario = scenarioForText(arg1);
+    const bool person = scenario == Scenario::Person;
+    const bool lanes = scenario == Scenario::Lanes;
+    const bool capture = scenario == Scenario::Capture;
+
+    const struct {
+        QList<QWidget *> widgets;
+        bool visible;
+    } rows[] = {
+        {{ui->m_labIpcScreenWidth, ui->m_labIpcScreenWidthValue, ui->m_labL2, ui->m_labL2Size},
+         capture},
+        {{ui->m_labL23, ui->m_labL23Size, ui->m_labW23, ui->m_labW23Size}, !capture},
+        {{ui->m_labLicensePlate, ui->m_labLicensePlateValue, ui->m_labVehicle,
+          ui->m_labVehicleValue, ui->m_labHumanFace, ui->m_labHumanFaceValue, ui->m_labHuman,
+          ui->m_labHumanValue},
+         capture},
+        {{ui->m_labInstallModel, ui->m_comboInstallModel, ui->m_labHorizontAlangle,
+          ui->m_spinBoxHorizontalAngle},
+         lanes},
+        {{ui->m_labTargetHeight, ui->m_dSpinBoxTargetHeight}, !lanes},
+        {{ui->m_labCaptureDistance, ui->m_dSpinBoxCaptureDistanceValue}, capture},
+        {{ui->m_labLanesNum, ui->m_spinBoxLanesNum, ui->m_labLanesWidth, ui->m_dSpinBoxLanesWidth},
+         lanes},
+        {{ui->m_labLicensePlateType, ui->m_comboLicensePlateType}, !person},
+        {{ui->m_labMinPixels, ui->m_spinBoxMinPixels, ui->m_labMaxPixels, ui->m_spinBoxMaxPixels},
+         !capture},
+    };
+    for (const auto &row : rows) {
+        for (QWidget *widget : row.widgets)
+            widget->setVisible(row.visible);
+    }
+
+    ui->m_labMinPixels->SetText(
+        languageText(person ? TextId::MinFacePixels : TextId::MinPlatePixels));
+    ui->m_labMaxPixels->SetText(
+        languageText(person ? TextId::MaxFacePixels : TextId::MaxPlatePixels));
+    ui->m_labIpcHeightTips->SetText(
+        languageText(person ? TextId::PoleHeightPersonCaption : TextId::PoleHeightCaption));
+
+    for (QSpacerItem *spacer : {ui->spacerIpcScreenWidth, ui->spacerL2, ui->spacerLicensePlate,
+                                ui->spacerVehicle, ui->spacerHumanFace})
+        setSpacer(spacer, capture);
+    for (QSpacerItem *spacer : {ui->spacerL23, ui->spacerW23})
+        setSpacer(spacer, !capture);
+    ui->horizontalLayout_3->update();
+}
+
+void Widget::initScene()
+{
+    ui->m_dSpinBoxFocalLength->setValue(12);
+    ui->m_spinBoxPitchAngle->setValue(10);
+    ui->m_dSpinBoxTargetHeight->setValue(1.6);
+    ui->m_comboResolution->setCurrentIndex(0);
+    ui->m_dSpinBoxIpcHeight->setValue(2.5);
+    ui->m_spinBoxLanesNum->setValue(1);
+    ui->m_dSpinBoxLanesWidth->setValue(3.75);
+    ui->m_comboLicensePlateType->setCurrentIndex(0);
+
+    const bool minBlocked = ui->m_spinBoxMinPixels->blockSignals(true);
+    const bool maxBlocked = ui->m_spinBoxMaxPixels->blockSignals(true);
+    ui->m_spinBoxMinPixels->setValue(120);
+    ui->m_spinBoxMaxPixels->setValue(320);
+    ui->m_spinBoxMaxPixels->setMaximum(PixelCap);
+    ui->m_spinBoxMinPixels->setMaximum(PixelCap);
+    ui->m_dSpinBoxCaptureDistanceValue->setValue(40);
+    ui->m_spinBoxMinPixels->blockSignals(minBlocked);
+    ui->m_spinBoxMaxPixels->blockSignals(maxBlocked);
+
+    if (ui->m_comboInstallModel->currentIndex() == 1)
+        ui->m_spinBoxHorizontalAngle->setValue(10);
+    updateScene();
+}
+
+void Widget::updateScene()
+{
+    SceneParams params;
+    params.resolutionWidth = 0;
+    params.resolutionHeight = 0;
+    params.sensorWidth = 0.0;
+    params.sensorHeight = 0.0;
+
+    params.scenario = scenarioForText(ui->m_comboModel->currentText());
+    params.pitchAngle = ui->m_spinBoxPitchAngle->value();
+    params.horizontalAngle = ui->m_spinBoxHorizontalAngle->value();
+    params.minPixels = ui->m_spinBoxMinPixels->value();
+    params.lanesNum = ui->m_spinBoxLanesNum->value();
+    params.maxPixels = ui->m_spinBoxMaxPixels->value();
+    params.focalLength = ui->m_dSpinBoxFocalLength->value();
+    params.targetHeight = ui->m_dSpinBoxTargetHeight->value();
+    params.ipcHeight = ui->m_dSpinBoxIpcHeight->value();
+    params.lanesWidth = ui->m_dSpinBoxLanesWidth->value();
+    params.plateType = plateTypeForText(ui->m_comboLicensePlateType->currentText());
+    params.horizontalMount =
+        ui->m_comboInstallModel->currentText() == languageText(TextId::InstallModeTurned);
+    params.captureDistance = ui->m_dSpinBoxCaptureDistanceValue->value();
+
+    int width = 0;
+    int height = 0;
+    splitResolution(ui->m_comboResolution->currentText(), &width, &height);
+    params.resolutionWidth = width;
+    params.resolutionHeight = height;
+
+    const auto sensor = m_sensorSizeMap.constFind(ui->m_comboSensorSize->currentText());
+    if (sensor != m_sensorSizeMap.constEnd() && sensor->size() >= 2) {
+        params.sensorWidth = sensor->at(0);
+        params.sensorHeight = sensor->at(1);
+    }
+
+    m_sceneParams = params;
+    ui->m_painterWidget->setSceneParams(params);
+}
+
+void Widget::updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
+                              qreal W4)
+{
+    const ResultTexts texts(L1, W1, L2, W2, L3, W3, L4, W4);
+    ui->m_labIpcScreenWidthValue->SetText(texts.pictureWidth());
+    ui->m_labL2Size->SetText(texts.farEdge());
+    ui->m_labL1Size->SetText(texts.nearEdge());
+    ui->m_labL23Size->SetText(texts.detectionRange());
+    ui->m_labW23Size->SetText(texts.detectionWidth());
+}
+
+void Widget::showError(QString error)
+{
+    if (m_resultPopupOpen)
+        return;
+    LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
+    if (error.isEmpty()) {
+        popup->ClosePopup();
+        return;
+    }
+    if (popup->isVisible())
+        return;
+    popup->SetCloseButtonVisible(false);
+    popup->SetShowSeconds(0);
+    popup->SetImage(GetResourcePath(QStringLiteral("common/CustomDialog/failed"), Png, true));
+    popup->SetText(error);
+    popup->ShowPopup();
+}
+
+void Widget::showAbout()
+{
+    if (m_aboutWidget->isHidden())
+        m_aboutWidget->show();
+}
+
+void Widget::SetScale(qreal scale)
+{
+    qDebug() << "Widget::SetScale" << scale;
+    setMinimumSize(RoundedLength(m_baseMinSize.width() * scale),
+                   RoundedLength(m_baseMinSize.height() * scale));
+    ui->scrollArea->setMinimumWidth(TruncatedLength(m_baseScrollMinWidth * scale));
+
+    QList<QWidget *> widgets = findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    widgets += ui->scrollAreaWidgetContents->findChildren<QWidget *>(QString(),
+                                                                     Qt::FindDirectChildrenOnly);
+    widgets += ui->scrollArea->verticalScrollBar();
+    for (QWidget *widget : qAsConst(widgets)) {
+        if (!widget->inherits("IWidgetBase"))
+            continue;
+        if (IWidgetBase *kit = qobject_cast<IWidgetBase *>(widget)) {
+            kit->SetScale(scale);
+            qDebug() << widget->objectName() << widget->size();
+        }
+    }
+}
+
+void Widget::moveEvent(QMoveEvent *event)
+{
+    const qreal scale = GetScreenScale(this);
+    if (qAbs(scale) > 1e-12 && !qFuzzyCompare(scale, m_scale)) {
+        m_scale = scale;
+        SetScale(scale);
+    }
+    QWidget::moveEvent(event);
+}
+
+void Widget::closeEvent(QCloseEvent *event)
+{
+    m_aboutWidget->hide();
+    event->accept();
+}
+
+void Widget::setRegionCursor(int region)
+{
+    // Edge cursors are shown as an override while the mouse is on a drag edge
+    // or dragging; anywhere else the widgets' own cursors (such as the text
+    // cursor in the fields) show again.
+    if (!EdgeRegion::startsDrag(region)) {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+        return;
+    }
+    const Qt::CursorShape shape = EdgeRegion::cursor(region);
+    const QCursor *current = QGuiApplication::overrideCursor();
+    if (!current)
+        QGuiApplication::setOverrideCursor(QCursor(shape));
+    else if (current->shape() != shape)
+        QGuiApplication::changeOverrideCursor(QCursor(shape));
+}
+
+bool Widget::eventFilter(QObject *watched, QEvent *event)
+{
+    // Only the panel and what it contains matter here; the about window and
+    // the message pop-up keep their own cursors and wheel.
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || (widget != this && !isAncestorOf(widget)))
+        return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const QPoint pos = static_cast<QMouseEvent *>(event)->pos();
+        m_resizeRegion = EdgeRegion::at(pos, size());
+        if (EdgeRegion::startsDrag(m_resizeRegion)) {
+            m_pressPos = pos;
+            m_resizing = true;
+            setRegionCursor(m_resizeRegion);
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        const QPoint pos = static_cast<QMouseEvent *>(event)->pos();
+        if (m_resizing) {
+            const QPoint delta = pos - m_pressPos;
+            if (qAbs(delta.x()) > DragDeadZone || qAbs(delta.y()) > DragDeadZone) {
+                QRect rect = geometry();
+                const bool horizontal = m_resizeRegion == EdgeRegion::Right ||
+                                        m_resizeRegion == EdgeRegion::BottomRight;
+                const bool vertical = m_resizeRegion == EdgeRegion::Bottom ||
+                                      m_resizeRegion == EdgeRegion::BottomRight;
+                if (horizontal && rect.width() + delta.x() >= minimumWidth()) {
+                    rect.setWidth(rect.width() + delta.x());
+                    m_pressPos.rx() += delta.x();
+                }
+                if (vertical && rect.height() + delta.y() >= minimumHeight()) {
+                    rect.setHeight(rect.height() + delta.y());
+                    m_pressPos.ry() += delta.y();
+                }
+                setGeometry(rect);
+                update();
+            }
+        } else {
+            m_resizeRegion = EdgeRegion::at(pos, size());
+            setRegionCursor(m_resizeRegion);
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (m_resizing) {
+            m_resizing = false;
+            m_pressPos = QPoint(0, 0);
+            m_resizeRegion = EdgeRegion::None;
+            setRegionCursor(EdgeRegion::None);
+        }
+        break;
+    case QEvent::Wheel:
+        if (isInputControl(watched)) {
+            // The column scrolls through its viewport, which takes the
+            // wheel for the scroll area.
+            QCoreApplication::sendEvent(ui->scrollArea->viewport(), event);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}

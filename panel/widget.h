@@ -1,0 +1,79 @@
+#pragma once
+
+#include "sceneparams.h"
+
+#include <QList>
+#include <QMap>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+class aboutWidget;
+class QCloseEvent;
+class QMoveEvent;
+
+namespace Ui
+{
+class Widget;
+}
+
+// The planning panel, the program's one content window: title bar, results
+// header, the scene and the column of parameter controls. Every control change
+// ends in updateScene, which hands the scene a fresh record; the scene reports
+// back through its signals and the panel shows the numbers. The panel also
+// resizes itself by its right and bottom edges and follows the screen's scale.
+class Widget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Applies a screen scale factor to the panel and every kit control in it.
+    void SetScale(qreal scale);
+
+    // The record last handed to the scene.
+    const SceneParams &sceneParams() const { return m_sceneParams; }
+
+public slots:
+    void on_m_btnExport_clicked();
+    void on_m_comboModel_currentIndexChanged(QString arg1);
+    void updateScene();
+    void initScene();
+    void updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
+                          qreal W4);
+    void showError(QString error);
+
+protected:
+    void moveEvent(QMoveEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void styleTitleBar();
+    void styleResultsHeader();
+    void styleResetButton();
+    void styleInputControls();
+    void styleComboBoxes();
+    void styleCaptions();
+    void styleExportButton();
+    void styleMessagePopup();
+    void connectControls();
+    void showAbout();
+    void setRegionCursor(int region);
+
+    Ui::Widget *ui;
+    bool m_resizing = false;
+    bool m_resultPopupOpen = false;
+    int m_resizeRegion = 0;
+    QPoint m_pressPos;
+    qreal m_scale = 0.0;
+    QSize m_baseMinSize;
+    int m_baseScrollMinWidth = 0;
+    SceneParams m_sceneParams;
+    aboutWidget *m_aboutWidget = nullptr;
+    QMap<QString, QList<qreal>> m_sensorSizeMap;
+};

@@ -1,0 +1,520 @@
+#include "custommenubar.h"
+#include "customproxymodel.h"
+#include "languagetable.h"
+#include "lxclientmsgpopup.h"
+#include "textid.h"
+#include "widget.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStringListModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The planning panel driven as a user drives it: lists, presets, the rules
+// between controls, what each scenario shows, the results and the error
+// notice after real repaints, edge dragging, the wheel and scaling.
+class tst_Widget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void listOrders();
+    void lessThan_data();
+    void lessThan();
+    void presetsReturn_data();
+    void presetsReturn();
+    void pixelLimitsNeverCross_data();
+    void pixelLimitsNeverCross();
+    void resolutionCapsPixelLimits_data();
+    void resolutionCapsPixelLimits();
+    void scenarioShowsItsControls_data();
+    void scenarioShowsItsControls();
+    void unboundedFarEdge();
+    void errorNoticeFollowsRepaints();
+    void edgeDrag_data();
+    void edgeDrag();
+    void wheelScrollsColumn();
+    void scaleGrowsMinimum();
+    void pickedLanguageStartsNextTime();
+
+private:
+    template <typename T> T *find(const char *name) const
+    {
+        T *child = m_panel->findChild<T *>(QString::fromLatin1(name));
+        if (!child)
+            qFatal("no %s", name);
+        return child;
+    }
+    void selectScenario(int index);
+    bool waitForRepaint();
+
+    std::unique_ptr<Widget> m_panel;
+};
+
+namespace
+{
+
+QString languageFile(const QString &code)
+{
+    return QCoreApplication::applicationDirPath() + "/language/" + code + ".xml";
+}
+
+QStringList itemTexts(const QComboBox *combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+class LessThanProbe : public customProxyModel
+{
+public:
+    using customProxyModel::lessThan;
+};
+
+} // namespace
+
+void tst_Widget::init()
+{
+    // The panel releases the table when it goes, as it does in the program.
+    loadLanguageTable(languageFile("ENU"));
+    QCOMPARE(currentLanguageTable()->count, int(TextId::Count));
+    m_panel = std::make_unique<Widget>();
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+}
+
+void tst_Widget::cleanup()
+{
+    LxClientMsgPopup::GetInstance()->ClosePopup();
+    m_panel.reset();
+}
+
+void tst_Widget::selectScenario(int index)
+{
+    find<QComboBox>("m_comboModel")->setCurrentIndex(index);
+}
+
+// The scene reports after its next repaint, not when the record changes.
+bool tst_Widget::waitForRepaint()
+{
+    QWidget *scene = find<QWidget>("m_painterWidget");
+    QSignalSpy reported(scene, SIGNAL(error(QString)));
+    scene->update();
+    return reported.wait(2000);
+}
+
+void tst_Widget::listOrders()
+{
+    const auto *sensor = find<QComboBox>("m_comboSensorSize");
+    QCOMPARE(itemTexts(sensor), (QStringList{"1/1.8''", "1/2.7''", "1/2.8''", "1/3''"}));
+    QCOMPARE(sensor->currentText(), QStringLiteral("1/3''"));
+
+    const QStringList resolutions = itemTexts(find<QComboBox>("m_comboResolution"));
+    QCOMPARE(resolutions.size(), 11);
+    QCOMPARE(resolutions.first(), QStringLiteral("3840 * 2160"));
+    QCOMPARE(resolutions.last(), QStringLiteral("1280 * 720"));
+    QVERIFY(resolutions.indexOf("2592 * 1944") + 1 == resolutions.indexOf("2592 * 1520"));
+    QCOMPARE(find<QComboBox>("m_comboResolution")->currentText(), QStringLiteral("3840 * 2160"));
+}
+
+void tst_Widget::lessThan_data()
+{
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("right");
+    QTest::addColumn<bool>("less");
+    QTest::newRow("wider first") << "2560 * 1440"
+                                 << "2304 * 1296" << true;
+    QTest::newRow("narrower later") << "2304 * 1296"
+                                    << "2560 * 1440" << false;
+    QTest::newRow("same width, lower later") << "1280 * 720"
+                                             << "1280 * 960" << false;
+    QTest::newRow("same width, taller first") << "1280 * 960"
+                                              << "1280 * 720" << true;
+    QTest::newRow("identical") << "1920 * 1080"
+                               << "1920 * 1080" << false;
+    QTest::newRow("no star") << "1920x1080"
+                             << "3840 * 2160" << true;
+    QTest::newRow("two stars") << "3840 * 2160"
+                               << "1 * 2 * 3" << true;
+    QTest::newRow("not a number reads 0") << "wide * 10"
+                                          << "1 * 1" << false;
+}
+
+void tst_Widget::lessThan()
+{
+    QFETCH(QString, left);
+    QFETCH(QString, right);
+    QFETCH(bool, less);
+    QStringListModel model({left, right});
+    LessThanProbe probe;
+    probe.setSourceModel(&model);
+    QCOMPARE(probe.lessThan(model.index(0), model.index(1)), less);
+}
+
+void tst_Widget::presetsReturn_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("scenario") << "scenario";
+    QTest::newRow("sensor") << "sensor";
+    QTest::newRow("install mode") << "install";
+    QTest::newRow("reset") << "reset";
+}
+
+// Whatever the user changed, these changes load the presets again but keep
+// the scenario, sensor and install mode.
+void tst_Widget::presetsReturn()
+{
+    QFETCH(QString, trigger);
+    selectScenario(1);
+    find<QDoubleSpinBox>("m_dSpinBoxFocalLength")->setValue(50);
+    find<QSpinBox>("m_spinBoxPitchAngle")->setValue(30);
+    find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(1.9);
+    find<QComboBox>("m_comboResolution")->setCurrentIndex(10);
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(7);
+    find<QSpinBox>("m_spinBoxLanesNum")->setValue(3);
+    find<QDoubleSpinBox>("m_dSpinBoxLanesWidth")->setValue(5);
+    find<QComboBox>("m_comboLicensePlateType")->setCurrentIndex(2);
+    find<QSpinBox>("m_spinBoxMaxPixels")->setValue(600);
+    find<QSpinBox>("m_spinBoxMinPixels")->setValue(500);
+    find<QDoubleSpinBox>("m_dSpinBoxCaptureDistanceValue")->setValue(80);
+
+    int scenario = 1;
+    int sensor = 3;
+    int install = 0;
+    if (trigger == "scenario") {
+        scenario = 2;
+        selectScenario(scenario);
+    } else if (trigger == "sensor") {
+        sensor = 0;
+        find<QComboBox>("m_comboSensorSize")->setCurrentIndex(sensor);
+    } else if (trigger == "install") {
+        install = 1;
+        find<QComboBox>("m_comboInstallModel")->setCurrentIndex(install);
+    } else {
+        QTest::mouseClick(find<QWidget>("m_toolBtnReset"), Qt::LeftButton);
+    }
+
+    QCOMPARE(find<QDoubleSpinBox>("m_dSpinBoxFocalLength")->value(), 12.0);
+    QCOMPARE(find<QSpinBox>("m_spinBoxPitchAngle")->value(), 10);
+    QCOMPARE(find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->value(), 1.6);
+    QCOMPARE(find<QComboBox>("m_comboResolution")->currentText(), QStringLiteral("3840 * 2160"));
+    QCOMPARE(find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->value(), 2.5);
+    QCOMPARE(find<QSpinBox>("m_spinBoxLanesNum")->value(), 1);
+    QCOMPARE(find<QDoubleSpinBox>("m_dSpinBoxLanesWidth")->value(), 3.75);
+    QCOMPARE(find<QComboBox>("m_comboLicensePlateType")->currentIndex(), 0);
+    QCOMPARE(find<QSpinBox>("m_spinBoxMinPixels")->value(), 120);
+    QCOMPARE(find<QSpinBox>("m_spinBoxMaxPixels")->value(), 320);
+    QCOMPARE(find<QSpinBox>("m_spinBoxMaxPixels")->maximum(), 1080);
+    QCOMPARE(find<QDoubleSpinBox>("m_dSpinBoxCaptureDistanceValue")->value(), 40.0);
+    QCOMPARE(find<QComboBox>("m_comboModel")->currentIndex(), scenario);
+    QCOMPARE(find<QComboBox>("m_comboSensorSize")->currentIndex(), sensor);
+    QCOMPARE(find<QComboBox>("m_comboInstallModel")->currentIndex(), install);
+    const auto *horizontal = find<QSpinBox>("m_spinBoxHorizontalAngle");
+    QCOMPARE(horizontal->isEnabled(), install == 1);
+    QCOMPARE(horizontal->value(), install == 1 ? 10 : 0);
+
+    // The record the scene gets carries the presets too.
+    const SceneParams &params = m_panel->sceneParams();
+    QCOMPARE(params.focalLength, 12.0);
+    QCOMPARE(params.resolutionWidth, 3840);
+    QCOMPARE(params.sensorWidth, sensor == 0 ? 7.18 : 4.8);
+    QCOMPARE(params.horizontalMount, install == 1);
+}
+
+void tst_Widget::pixelLimitsNeverCross_data()
+{
+    QTest::addColumn<bool>("changeMinimum");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("expectedMin");
+    QTest::addColumn<int>("expectedMax");
+    QTest::newRow("minimum above maximum") << true << 500 << 320 << 320;
+    QTest::newRow("maximum below minimum") << false << 400 << 500 << 500;
+    QTest::newRow("minimum below maximum") << true << 200 << 200 << 320;
+}
+
+void tst_Widget::pixelLimitsNeverCross()
+{
+    QFETCH(bool, changeMinimum);
+    QFETCH(int, value);
+    QFETCH(int, expectedMin);
+    QFETCH(int, expectedMax);
+    auto *minimum = find<QSpinBox>("m_spinBoxMinPixels");
+    auto *maximum = find<QSpinBox>("m_spinBoxMaxPixels");
+    if (!changeMinimum) {
+        maximum->setValue(1080);
+        minimum->setValue(500);
+    }
+    (changeMinimum ? minimum : maximum)->setValue(value);
+    QCOMPARE(minimum->value(), expectedMin);
+    QCOMPARE(maximum->value(), expectedMax);
+    QCOMPARE(m_panel->sceneParams().minPixels, expectedMin);
+    QCOMPARE(m_panel->sceneParams().maxPixels, expectedMax);
+}
+
+void tst_Widget::resolutionCapsPixelLimits_data()
+{
+    QTest::addColumn<QString>("resolution");
+    QTest::addColumn<int>("cap");
+    QTest::newRow("720 lines") << "1280 * 720" << 720;
+    QTest::newRow("960 lines") << "1280 * 960" << 960;
+    QTest::newRow("1080 lines") << "1920 * 1080" << 1080;
+    QTest::newRow("more than 1080") << "3840 * 2160" << 1080;
+}
+
+void tst_Widget::resolutionCapsPixelLimits()
+{
+    QFETCH(QString, resolution);
+    QFETCH(int, cap);
+    auto *minimum = find<QSpinBox>("m_spinBoxMinPixels");
+    auto *maximum = find<QSpinBox>("m_spinBoxMaxPixels");
+    auto *list = find<QComboBox>("m_comboResolution");
+    list->setCurrentIndex(list->findText("2592 * 1944"));
+    maximum->setValue(1050);
+    minimum->setValue(1000);
+
+    list->setCurrentIndex(list->findText(resolution));
+    QCOMPARE(maximum->maximum(), cap);
+    QCOMPARE(minimum->maximum(), cap);
+    QCOMPARE(maximum->value(), qMin(1050, cap));
+    QCOMPARE(minimum->value(), qMin(1000, cap));
+    QCOMPARE(m_panel->sceneParams().maxPixels, qMin(1050, cap));
+    QCOMPARE(m_panel->sceneParams().resolutionHeight, resolution.section('*', 1).toInt());
+}
+
+void tst_Widget::scenarioShowsItsControls_data()
+{
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<QStringList>("column");
+    QTest::addColumn<QStringList>("results");
+    QTest::addColumn<QString>("minCaption");
+
+    const QStringList common{"m_comboModel", "m_comboSensorSize", "m_dSpinBoxFocalLength",
+                             "m_spinBoxPitchAngle"};
+    QTest::newRow("person") << 0
+                            << common + QStringList{"m_dSpinBoxTargetHeight", "m_spinBoxMinPixels",
+                                                    "m_spinBoxMaxPixels"}
+                            << QStringList{"m_labL1", "m_labL23", "m_labW23"}
+                            << "Minimum face pixels:";
+    QTest::newRow("lanes") << 1
+                           << common +
+                                  QStringList{"m_comboInstallModel",     "m_spinBoxHorizontalAngle",
+                                              "m_spinBoxLanesNum",       "m_dSpinBoxLanesWidth",
+                                              "m_comboLicensePlateType", "m_spinBoxMinPixels",
+                                              "m_spinBoxMaxPixels"}
+                           << QStringList{"m_labL1", "m_labL23", "m_labW23"}
+                           << "Minimum plate pixels:";
+    QTest::newRow("capture") << 2
+                             << common + QStringList{"m_dSpinBoxTargetHeight",
+                                                     "m_dSpinBoxCaptureDistanceValue",
+                                                     "m_comboLicensePlateType"}
+                             << QStringList{"m_labIpcScreenWidth", "m_labL2",      "m_labL1",
+                                            "m_labLicensePlate",   "m_labVehicle", "m_labHumanFace",
+                                            "m_labHuman"}
+                             << "Minimum plate pixels:";
+}
+
+// Resolution and pole height are in every scenario; the rest depends on it.
+void tst_Widget::scenarioShowsItsControls()
+{
+    QFETCH(int, scenario);
+    QFETCH(QStringList, column);
+    QFETCH(QStringList, results);
+    QFETCH(QString, minCaption);
+    // From another scenario, so leftovers of the previous one would show.
+    selectScenario((scenario + 1) % 3);
+    selectScenario(scenario);
+
+    QStringList shownControls;
+    QStringList shownResults;
+    const auto *contents = find<QWidget>("scrollAreaWidgetContents");
+    for (QWidget *child : contents->findChildren<QWidget *>()) {
+        const QString name = child->objectName();
+        if (!name.startsWith("m_lab") && !name.startsWith("m_btn") &&
+            !name.startsWith("m_toolBtn") && child->parentWidget() == contents &&
+            child->isVisibleTo(m_panel.get()))
+            shownControls << name;
+    }
+    for (QLabel *label : m_panel->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QString name = label->objectName();
+        if (!name.endsWith("Size") && !name.endsWith("Value") && !name.startsWith("m_labTip") &&
+            label->isVisibleTo(m_panel.get()))
+            shownResults << name;
+    }
+    column << "m_comboResolution"
+           << "m_dSpinBoxIpcHeight";
+    std::sort(column.begin(), column.end());
+    std::sort(shownControls.begin(), shownControls.end());
+    std::sort(results.begin(), results.end());
+    std::sort(shownResults.begin(), shownResults.end());
+    QCOMPARE(shownControls, column);
+    QCOMPARE(shownResults, results);
+    QCOMPARE(find<QLabel>("m_labMinPixels")->text(), minCaption);
+}
+
+// A far picture edge above the horizon shows as the unbounded text.
+void tst_Widget::unboundedFarEdge()
+{
+    selectScenario(2);
+    find<QSpinBox>("m_spinBoxPitchAngle")->setValue(0);
+    QVERIFY(waitForRepaint());
+    const QString unbounded = languageText(TextId::Unbounded);
+    QCOMPARE(find<QLabel>("m_labL2Size")->text(), unbounded + "m");
+    QVERIFY2(find<QLabel>("m_labIpcScreenWidthValue")->text().endsWith(" - " + unbounded + "m"),
+             qPrintable(find<QLabel>("m_labIpcScreenWidthValue")->text()));
+    QVERIFY(find<QLabel>("m_labL1Size")->text().endsWith("m"));
+    QVERIFY(find<QLabel>("m_labLicensePlateValue")->text().endsWith("px"));
+}
+
+void tst_Widget::errorNoticeFollowsRepaints()
+{
+    LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
+    QVERIFY(waitForRepaint());
+    QVERIFY(!popup->isVisible());
+
+    // A pole lower than the person leaves no band.
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(1.0);
+    QVERIFY(waitForRepaint());
+    QVERIFY(popup->isVisible());
+    QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
+
+    // Another error keeps the notice as it is.
+    find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(3.0);
+    QVERIFY(waitForRepaint());
+    QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
+
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(2.5);
+    find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(1.6);
+    QVERIFY(waitForRepaint());
+    QVERIFY(!popup->isVisible());
+}
+
+void tst_Widget::edgeDrag_data()
+{
+    QTest::addColumn<QPoint>("pressFromCorner"); // from the bottom-right corner
+    QTest::addColumn<QPoint>("move");
+    QTest::addColumn<QSize>("growth");
+    QTest::newRow("right edge, 20 px") << QPoint(-3, -300) << QPoint(20, 0) << QSize(20, 0);
+    QTest::newRow("right edge, 4 px") << QPoint(-3, -300) << QPoint(4, 0) << QSize(0, 0);
+    QTest::newRow("right edge, narrower than minimum")
+        << QPoint(-3, -300) << QPoint(-200, 0) << QSize(0, 0);
+    QTest::newRow("bottom edge, 30 px") << QPoint(-600, -2) << QPoint(0, 30) << QSize(0, 30);
+    QTest::newRow("corner, both ways") << QPoint(-2, -2) << QPoint(12, 8) << QSize(12, 8);
+    QTest::newRow("left edge does not drag") << QPoint(-1350, -300) << QPoint(20, 0) << QSize();
+}
+
+void tst_Widget::edgeDrag()
+{
+    QFETCH(QPoint, pressFromCorner);
+    QFETCH(QPoint, move);
+    QFETCH(QSize, growth);
+    m_panel->resize(1354, 720);
+    const QSize before = m_panel->size();
+    const QPoint press = QPoint(before.width(), before.height()) + pressFromCorner;
+
+    const auto send = [this](QEvent::Type type, const QPoint &pos, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, pos, m_panel->mapToGlobal(pos), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(m_panel.get(), &event);
+    };
+    send(QEvent::MouseButtonPress, press, Qt::LeftButton);
+    if (growth.isValid())
+        QVERIFY(QGuiApplication::overrideCursor());
+    else
+        QVERIFY(!QGuiApplication::overrideCursor());
+    send(QEvent::MouseMove, press + move, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, press + move, Qt::NoButton);
+
+    QCOMPARE(m_panel->size(), before + (growth.isValid() ? growth : QSize(0, 0)));
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_Widget::wheelScrollsColumn()
+{
+    m_panel->resize(1354, 720);
+    QVERIFY(waitForRepaint());
+    auto *pitch = find<QSpinBox>("m_spinBoxPitchAngle");
+    QScrollBar *bar = find<QScrollArea>("scrollArea")->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    const int before = bar->value();
+
+    const QPoint at = pitch->rect().center();
+    QWheelEvent wheel(at, pitch->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pitch, &wheel);
+    QCOMPARE(pitch->value(), 10);
+    QVERIFY(bar->value() > before);
+}
+
+void tst_Widget::scaleGrowsMinimum()
+{
+    m_panel->SetScale(1.5);
+    QCOMPARE(m_panel->minimumSize(), QSize(1920, 1080));
+    QCOMPARE(find<QWidget>("scrollArea")->minimumWidth(), 495);
+    QCOMPARE(find<QWidget>("m_spinBoxPitchAngle")->width(), 405);
+    m_panel->SetScale(1);
+    QCOMPARE(m_panel->minimumSize(), QSize(1280, 720));
+    QCOMPARE(find<QWidget>("m_spinBoxPitchAngle")->width(), 270);
+}
+
+// A language picked in the menu is what the program loads at its next start.
+void tst_Widget::pickedLanguageStartsNextTime()
+{
+    QSettings startup("velmora", "Fenwarde");
+    startup.remove("language");
+    startup.sync();
+
+    auto *bar = m_panel->findChild<customMenuBar *>("m_menuBar");
+    QVERIFY(bar && bar->helpMenu() && bar->languageMenu());
+    emit bar->helpMenu()->aboutToShow();
+    QMenu *menu = bar->languageMenu();
+    QAction *chinese = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->text() == languageText(64))
+            chinese = action;
+    }
+    QVERIFY(chinese);
+    emit bar->helpMenu()->triggered(chinese);
+    startup.sync();
+    QCOMPARE(startup.value("language").toString(), QStringLiteral("CHS"));
+
+    // The real program, in a folder where only the picked code names
+    // something: it starts only if it takes the code from the store.
+    QTemporaryDir app;
+    QVERIFY(app.isValid());
+    const QString copy = app.path() + "/fenwarde";
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + "/fenwarde", copy));
+    QVERIFY(QDir(app.path()).mkpath("language/CHS.xml"));
+    for (const QString &code : {QStringLiteral("CHS"), QStringLiteral("ENU")}) {
+        startup.setValue("language", code);
+        startup.sync();
+        QProcess program;
+        program.start(copy, QStringList());
+        QVERIFY(program.waitForStarted());
+        const bool ended = program.waitForFinished(1500);
+        if (code == "CHS") {
+            QVERIFY2(!ended, "the program did not start with the stored language");
+            program.kill();
+            program.waitForFinished();
+        } else {
+            QVERIFY(ended);
+            QCOMPARE(program.exitCode(), 1);
+        }
+    }
+}
+
+QTEST_MAIN(tst_Widget)
+#include "tst_widget.moc"
