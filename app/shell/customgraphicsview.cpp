@@ -77,6 +77,14 @@ QRect customGraphicsView::screenGeometry() const
     return screen ? screen->geometry() : QRect();
 }
 
+QRect customGraphicsView::availableGeometry() const
+{
+    QScreen *screen = this->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
 void customGraphicsView::setWidget(QWidget *widget)
 {
     const QList<QGraphicsItem *> items = scene()->items();
@@ -88,14 +96,32 @@ void customGraphicsView::setWidget(QWidget *widget)
         return;
 
     QRect rect = widget->geometry();
-    if (rect.topLeft() == QPoint(0, 0)) {
-        const QRect screen = screenGeometry();
+    const bool centre = rect.topLeft() == QPoint(0, 0);
+    const QRect screen = screenGeometry();
+    if (centre) {
         rect.moveTo(std::max(0, (screen.width() - rect.width()) / 2),
                     std::max(0, (screen.height() - rect.height()) / 2));
     }
     scene()->addWidget(widget);
+
+    // Embedding puts the panel on a screen, where it takes that screen's
+    // scale. On a dense screen it outgrows the rectangle taken above and
+    // would be drawn shrunk and blurred; the window opens at the panel's new
+    // size instead, as far as the screen's free area allows.
+    const QRect area = availableGeometry();
+    const QSize grown = widget->size().boundedTo(area.size());
+    if (grown.width() > rect.width() || grown.height() > rect.height()) {
+        rect.setSize(rect.size().expandedTo(grown));
+        if (centre) {
+            rect.moveTo(std::max(0, (screen.width() - rect.width()) / 2),
+                        std::max(0, (screen.height() - rect.height()) / 2));
+        }
+        rect.moveLeft(qBound(area.left(), rect.left(), area.left() + area.width() - rect.width()));
+        rect.moveTop(qBound(area.top(), rect.top(), area.top() + area.height() - rect.height()));
+    }
     m_widget = widget;
     m_normalSize = QSize();
+    m_placed = false;
     emit updateRect(rect);
 }
 
@@ -131,8 +157,12 @@ void customGraphicsView::updateGeometry(QRect viewRect)
     const QTransform matrix(m11, current.m12(), current.m21(), m22, current.dx(), current.dy());
     const QRectF sceneRect = QRectF(panelRect).adjusted(0.5, 0.5, -1, -1);
 
-    if (size() == viewRect.size())
+    // The first rectangle after setWidget always applies: the view may
+    // already have the panel's size from its size hint, but not yet the
+    // position it was given.
+    if (m_placed && size() == viewRect.size())
         return;
+    m_placed = true;
 
     setGeometry(viewRect);
     m_updating = true;

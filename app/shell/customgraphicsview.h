@@ -44,9 +44,11 @@ private:
     void panelResized(const QSize &size);
     void panelStateChanged(Qt::WindowStates oldState);
     QRect screenGeometry() const;
+    QRect availableGeometry() const;
 
     QPointer<QWidget> m_widget;
     bool m_updating = false;
+    bool m_placed = false;
     // The panel's size just before it entered full screen, given back when it
     // returns to normal.
     QSize m_normalSize;

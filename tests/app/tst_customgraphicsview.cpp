@@ -17,6 +17,9 @@ class Panel : public QWidget
 public:
     int closeEvents = 0;
     int resizeEvents = 0;
+    // A minimum size taken on the first move, as a panel that scales itself
+    // to the screen it lands on does while it is being embedded.
+    QSize minimumOnMove;
 
 protected:
     void closeEvent(QCloseEvent *event) override
@@ -28,6 +31,14 @@ protected:
     {
         ++resizeEvents;
         QWidget::resizeEvent(event);
+    }
+    void moveEvent(QMoveEvent *event) override
+    {
+        if (minimumOnMove.isValid()) {
+            setMinimumSize(minimumOnMove);
+            minimumOnMove = QSize();
+        }
+        QWidget::moveEvent(event);
     }
 };
 
@@ -53,6 +64,9 @@ private slots:
     void sameSizeIsNoOp();
     void centring_data();
     void centring();
+    void grownPanelOpensAtItsSize_data();
+    void grownPanelOpensAtItsSize();
+    void firstPlacementMovesSizedView();
     void uiChangeRequest();
     void noPanel();
     void closeIsConsumed();
@@ -243,6 +257,52 @@ void tst_customGraphicsView::centring()
     QCoreApplication::processEvents();
     QCOMPARE(m_view->geometry(), expected);
     QCOMPARE(m_panel->geometry(), QRect(QPoint(0, 0), expected.size()));
+}
+
+void tst_customGraphicsView::grownPanelOpensAtItsSize_data()
+{
+    QTest::addColumn<QRect>("panelRect");
+    QTest::addColumn<QSize>("grown");
+    QTest::addColumn<QRect>("expected");
+
+    QTest::newRow("centred at the new size")
+        << QRect(0, 0, 400, 300) << QSize(600, 450) << QRect(100, 75, 600, 450);
+    QTest::newRow("held to the screen")
+        << QRect(0, 0, 400, 300) << QSize(1000, 700) << QRect(0, 0, 800, 600);
+    QTest::newRow("placed panel kept on the screen")
+        << QRect(300, 200, 400, 300) << QSize(600, 450) << QRect(200, 150, 600, 450);
+    QTest::newRow("no growth, no change")
+        << QRect(300, 200, 400, 300) << QSize(100, 100) << QRect(300, 200, 400, 300);
+}
+
+// A panel that outgrows its rectangle while it is embedded would otherwise
+// be drawn shrunk in a window of its old size.
+void tst_customGraphicsView::grownPanelOpensAtItsSize()
+{
+    QFETCH(QRect, panelRect);
+    QFETCH(QSize, grown);
+    QFETCH(QRect, expected);
+    QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 800, 600));
+
+    m_view = std::make_unique<customGraphicsView>();
+    m_panel = new Panel;
+    m_panel->setGeometry(panelRect);
+    m_panel->minimumOnMove = grown;
+    m_view->setWidget(m_panel);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_view->geometry(), expected);
+}
+
+// A view that already has the panel's size still takes its first position.
+void tst_customGraphicsView::firstPlacementMovesSizedView()
+{
+    m_view = std::make_unique<customGraphicsView>();
+    m_view->resize(600, 200);
+    m_panel = new Panel;
+    m_panel->setGeometry(0, 0, 600, 200);
+    m_view->setWidget(m_panel);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_view->geometry(), QRect(100, 200, 600, 200));
 }
 
 void tst_customGraphicsView::uiChangeRequest()
