@@ -102,6 +102,7 @@ private slots:
     void titleLook();
     void helpMenu();
     void hideAndClose();
+    void shippedLanguagesListed();
 
 private:
     void loadTable(const QMap<int, QString> &overrides = {});
@@ -643,6 +644,37 @@ void tst_customMenuBar::hideAndClose()
     window.showNormal();
     QTest::mouseClick(bar->findChild<QWidget *>(QStringLiteral("m_btnClose")), Qt::LeftButton);
     QVERIFY(!window.isVisible());
+}
+
+// Each language file that ships is named by a code the menu knows, so each
+// one is offered under its own name.
+void tst_customMenuBar::shippedLanguagesListed()
+{
+    const QDir shipped(QStringLiteral(FENWARDE_LANGUAGE_SOURCE_DIR));
+    customMenuBar::setLanguageFolder(shipped.path());
+    loadLanguageTable(shipped.filePath(QStringLiteral("ENU.xml")));
+    QCOMPARE(currentLanguageTable()->count, int(TextId::Count));
+
+    const QMap<QString, int> codes = codeIndices();
+    QStringList expected;
+    const QStringList files = shipped.entryList({QStringLiteral("*.xml")}, QDir::Files);
+    for (const QString &file : files) {
+        const QString code = file.chopped(4);
+        QVERIFY2(codes.contains(code), qPrintable(file + QStringLiteral(" is no language code")));
+        expected << languageText(codes.value(code));
+    }
+    QVERIFY(files.contains(QStringLiteral("ENU.xml")));
+
+    customMenuBar bar;
+    bar.initTitleBar(true);
+    emit bar.helpMenu()->aboutToShow();
+    QStringList listed;
+    const QList<QAction *> actions = bar.languageMenu()->actions();
+    for (const QAction *action : actions)
+        listed << action->text();
+    listed.sort();
+    expected.sort();
+    QCOMPARE(listed, expected);
 }
 
 QTEST_MAIN(tst_customMenuBar)

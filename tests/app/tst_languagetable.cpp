@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <climits>
 
 // Reading language files: which elements count, what text they give, and
@@ -39,6 +40,8 @@ private slots:
     void chineseFormTexts();
     void fuzzRandom();
     void fuzzTruncatedShippedFile();
+    void translationKeepsFigures_data();
+    void translationKeepsFigures();
 
 private:
     QString writeFile(const QByteArray &content);
@@ -474,6 +477,69 @@ void tst_LanguageTable::fuzzTruncatedShippedFile()
         QFile::remove(m_dir.filePath(QStringLiteral("t%1.xml").arg(m_fileNumber)));
     }
     QCOMPARE(previousCount, int(TextId::Count));
+}
+
+// One row for every shipped file other than the English one the others are
+// held against.
+static void addTranslationRows()
+{
+    QTest::addColumn<QString>("path");
+    const QDir dir(shippedLanguageDir());
+    const QStringList names = dir.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        if (name != QLatin1String("ENU.xml"))
+            QTest::newRow(qPrintable(name)) << dir.filePath(name);
+    }
+}
+
+static QStringList englishTexts()
+{
+    loadLanguageTable(QDir(shippedLanguageDir()).filePath(QStringLiteral("ENU.xml")));
+    return tableTexts();
+}
+
+// Dimension names (L1 ... W4, H1), numbers, units and the degree sign of a
+// text: what an installer reads off a caption or a message must not change
+// with the language. Duplicates count once, since some languages repeat a
+// unit after each number of a range.
+static QStringList figures(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("[LWH]\\d|\\d+(?:\\.\\d+)?|°|(?<!\\p{Latin})(?:mm|m|px)(?!\\p{Latin})"));
+    QStringList found;
+    QRegularExpressionMatchIterator it = pattern.globalMatch(text);
+    while (it.hasNext())
+        found << it.next().captured();
+    std::sort(found.begin(), found.end());
+    found.removeDuplicates();
+    return found;
+}
+
+void tst_LanguageTable::translationKeepsFigures_data()
+{
+    addTranslationRows();
+}
+
+void tst_LanguageTable::translationKeepsFigures()
+{
+    QFETCH(QString, path);
+    const QStringList english = englishTexts();
+    QCOMPARE(english.size(), int(TextId::Count));
+    // The pattern must see what it is meant to see, or the rows prove nothing.
+    QCOMPARE(figures(english.at(TextId::PoleHeightCaption)),
+             (QStringList{"1.5", "5.0", "H1", "m"}));
+    QCOMPARE(figures(english.at(TextId::FocalLengthCaption)), (QStringList{"1", "400", "mm"}));
+
+    loadLanguageTable(path);
+    const QStringList texts = tableTexts();
+    QCOMPARE(texts.size(), int(TextId::Count));
+    for (int i = 0; i < TextId::FirstLanguageName; ++i) {
+        const QStringList want = figures(english.at(i));
+        const QStringList got = figures(texts.at(i));
+        QVERIFY2(got == want, qPrintable(QStringLiteral("text %1: %2 instead of %3")
+                                             .arg(i)
+                                             .arg(got.join(' '), want.join(' '))));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_LanguageTable)
