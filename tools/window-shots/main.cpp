@@ -3,7 +3,7 @@
 // is showing). Run it under an X server; tools/take-screenshots.sh does that
 // for the README pictures.
 //
-// Usage: window-shots OUT.png [--language CODE] [--set NAME=VALUE]...
+// Usage: window-shots OUT.png [--language CODE] [--size WxH] [--set NAME=VALUE]...
 //   NAME is a control's object name; a list takes an item index, a field its
 //   value. Settings apply in the order given, so put the scenario first.
 
@@ -56,12 +56,13 @@ int main(int argc, char *argv[])
     QStringList arguments = QCoreApplication::arguments().mid(1);
     QTextStream err(stderr);
     if (arguments.isEmpty() || arguments.first().startsWith(QLatin1String("--"))) {
-        err << "usage: window-shots OUT.png [--language CODE] [--set NAME=VALUE]...\n";
+        err << "usage: window-shots OUT.png [--language CODE] [--size WxH] [--set NAME=VALUE]...\n";
         return 2;
     }
     const QString out = arguments.takeFirst();
     QString language = QStringLiteral("ENU");
     QStringList settings;
+    QSize size;
     while (arguments.size() >= 2) {
         const QString option = arguments.takeFirst();
         const QString value = arguments.takeFirst();
@@ -69,6 +70,9 @@ int main(int argc, char *argv[])
             language = value;
         else if (option == QLatin1String("--set"))
             settings << value;
+        else if (option == QLatin1String("--size"))
+            size = QSize(value.section(QLatin1Char('x'), 0, 0).toInt(),
+                         value.section(QLatin1Char('x'), 1).toInt());
     }
     if (!arguments.isEmpty()) {
         err << "window-shots: an option lacks its value\n";
@@ -82,6 +86,8 @@ int main(int argc, char *argv[])
     }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/fenwarde.ico")));
     auto *panel = new Widget;
+    if (size.isValid())
+        panel->resize(size);
     customGraphicsView view;
     view.setWidget(panel);
     view.show();
