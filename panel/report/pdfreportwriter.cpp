@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -21,6 +22,8 @@ constexpr int WideColumns = 4;
 constexpr int WideShift = 60;
 constexpr int NarrowColumns = 2;
 constexpr int NarrowShift = 400;
+constexpr int CellPadding = 10;
+constexpr int MinTextPixels = 20;
 
 void append(QStringList &texts, const ReportItem &item)
 {
@@ -67,6 +70,19 @@ QStringList secondTable(const ReportContent &c)
     }
     append(t, c.nearEdge);
     return t;
+}
+
+// A text wider than its cell would be cut off at the cell's edges; it is
+// drawn smaller instead, down to a size that is still legible.
+QFont fittingFont(const QFont &font, const QString &text, int width, QPaintDevice *device)
+{
+    QFont fitted = font;
+    for (int size = font.pixelSize(); size > MinTextPixels; --size) {
+        if (QFontMetrics(fitted, device).horizontalAdvance(text) <= width)
+            break;
+        fitted.setPixelSize(size - 1);
+    }
+    return fitted;
 }
 
 QFont reportFont(int pixelSize, int weight)
@@ -173,7 +189,9 @@ void PdfReportWriter::drawTable(QPainter *painter, int top, int left, int rows, 
                 painter->setBrush(QColor(54, 205, 225, 200));
             painter->drawRect(rect);
             painter->restore();
-            painter->drawText(rect, Qt::AlignCenter, texts.value(r * columns + i));
+            const QString text = texts.value(r * columns + i);
+            painter->setFont(fittingFont(font, text, w - 2 * CellPadding, painter->device()));
+            painter->drawText(rect, Qt::AlignCenter, text);
             x += w;
         }
     }
