@@ -99,13 +99,11 @@ QFont reportFont(int pixelSize, int weight)
 // page; then it shrinks, centred, to the height that is left.
 QImage fittedPicture(const QImage &picture, int width, int heightLeft)
 {
-    QImage source = picture;
-    source.setDevicePixelRatio(1.0);
-    if (source.isNull() || width <= 0)
+    if (picture.isNull() || width <= 0)
         return QImage();
-    QImage scaled = source.scaledToWidth(width, Qt::SmoothTransformation);
+    QImage scaled = picture.scaledToWidth(width, Qt::SmoothTransformation);
     if (scaled.height() > heightLeft && heightLeft > 0)
-        scaled = source.scaled(width, heightLeft, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        scaled = picture.scaled(width, heightLeft, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return scaled;
 }
 
@@ -155,7 +153,7 @@ bool PdfReportWriter::paint(const ReportContent &content, QIODevice *device)
     const int secondRows = (second.size() + NarrowColumns - 1) / NarrowColumns;
     const int tablesHeight = (firstRows + secondRows) * RowHeight;
     const QImage picture =
-        fittedPicture(content.picture, width,
+        fittedPicture(content.flatPicture(), width,
                       painter.viewport().height() - PictureTop - PictureGap - tablesHeight);
     painter.drawImage(QPoint((width - picture.width()) / 2, PictureTop), picture);
 

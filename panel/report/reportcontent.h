@@ -55,4 +55,8 @@ struct ReportContent {
     // The scene as grabbed from the panel, used at its pixel size (its device
     // pixel ratio is ignored).
     QImage picture;
+
+    // The picture as both writers place it: opaque, on white where it is
+    // transparent, one image pixel per pixel.
+    QImage flatPicture() const;
 };
