@@ -20,6 +20,8 @@ public:
 
     // Row by row, caption cells shaded and `shift` wider, value cells `shift`
     // narrower than an even share of the width between the margins `left`.
+    // Each text is centred in its cell, and drawn smaller where it would not
+    // fit.
     static void drawTable(QPainter *painter, int top, int left, int rows, int columns,
                           int rowHeight, const QFont &font, const QStringList &texts, int shift);
 
