@@ -55,20 +55,20 @@ ReportContent sampleContent()
     return c;
 }
 
+template <class Writer> bool writeWith(const QString &fileName, QString *error)
+{
+    Writer writer;
+    const bool ok = writer.write(sampleContent(), fileName);
+    *error = writer.errorString();
+    return ok;
+}
+
 bool write(Format format, const QString &fileName, QString *error)
 {
     if (format == Bytes)
         return writeReportFile(fileName, QByteArray(10000, 'r'), error);
-    if (format == Xlsx) {
-        XlsxReportWriter writer;
-        const bool ok = writer.write(sampleContent(), fileName);
-        *error = writer.errorString();
-        return ok;
-    }
-    PdfReportWriter writer;
-    const bool ok = writer.write(sampleContent(), fileName);
-    *error = writer.errorString();
-    return ok;
+    return format == Xlsx ? writeWith<XlsxReportWriter>(fileName, error)
+                          : writeWith<PdfReportWriter>(fileName, error);
 }
 
 QByteArray readAll(const QString &fileName)
