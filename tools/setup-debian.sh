@@ -2,7 +2,7 @@
 # Installs what Fenwarde needs to build, run and test on Debian 12, and only
 # what is missing: quiet and quick when everything is already there.
 set -eu
-packages="qtbase5-dev libqt5svg5-dev libxlsxwriter-dev cmake ninja-build g++
+packages="qtbase5-dev libqt5svg5-dev libxlsxwriter-dev pkg-config cmake ninja-build g++
 xvfb xauth poppler-utils python3 python3-openpyxl python3-pil fonts-liberation2
 fonts-wqy-microhei"
 missing=""
