@@ -1,4 +1,4 @@
-# What "cmake --install" puts on a machine: the program and
+# What "cmake --install" and "cpack -G DEB" put on a machine: the program and
 # its command-line calculator, their language files, a menu entry, icons and
 # the software-centre description. Development tools and tests stay in the
 # build folder.
@@ -41,3 +41,28 @@ install(DIRECTORY ${desktop}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/h
 install(FILES ${CMAKE_SOURCE_DIR}/res/art/fenwarde-icon.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME fenwarde.svg)
 
+# Debian package: "cpack -G DEB" in the build folder. The library
+# dependencies are read from the executables by dpkg-shlibdeps (dpkg-dev).
+set(CPACK_PACKAGE_NAME fenwarde)
+set(CPACK_PACKAGE_VENDOR "Fenwarde developers")
+set(CPACK_PACKAGE_CONTACT "Fenwarde developers <dev@fenwarde.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "planning calculator for pole-mounted surveillance cameras")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Fenwarde works out where the picture of a camera on a pole meets the ground
+and the band in which a person, a face or a vehicle gets an acceptable pixel
+size, draws the scene as a plan view and exports the plan as a spreadsheet
+or a one-page PDF.
+.
+The package also holds fenwarde-calc, the same calculation on the command
+line for scripted use.")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The texts ask for Arial, which fontconfig maps to Liberation Sans; the
+# Chinese texts want a font that has their characters.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wqy-microhei)
+include(CPack)
