@@ -26,6 +26,20 @@ done
 convert "$tmp/icon-16.png" "$tmp/icon-32.png" "$tmp/icon-48.png" "$tmp/icon-256.png" \
     "$res/fenwarde.ico"
 
+# Desktop icons for the hicolor theme. Straight edges blur when the large
+# drawing is scaled far down, so the small sizes come from drawings made on
+# their own pixel grid.
+hicolor="$res/desktop/icons"
+for size in 16 32 48 64 128 256; do
+    case $size in
+    16) source="$res/art/fenwarde-icon-16.svg" ;;
+    32 | 64) source="$res/art/fenwarde-icon-32.svg" ;;
+    *) source="$res/art/fenwarde-icon.svg" ;;
+    esac
+    mkdir -p "$hicolor/${size}x$size/apps"
+    svg_to_png "$source" "$hicolor/${size}x$size/apps/fenwarde.png" "$size" "$size"
+done
+
 # Skin pictures. A label takes its design size from the picture, so these are
 # rendered at their design size; icons that the kit scales down are rendered
 # larger so they stay sharp on dense screens.
