@@ -10,6 +10,8 @@
 #include "languagetable.h"
 #include "lxclientmsgpopup.h"
 #include "lxclientscrollbar.h"
+#include "pdfreportwriter.h"
+#include "reportcontent.h"
 #include "resolutiontext.h"
 #include "resourcepath.h"
 #include "resulttexts.h"
@@ -18,12 +20,15 @@
 #include "screenscale.h"
 #include "startupsettings.h"
 #include "textid.h"
+#include "xlsxreportwriter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QScrollBar>
@@ -363,6 +368,112 @@ void Widget::connectControls()
 
 void Widget::on_m_btnExport_clicked()
 {
+    const QString fileName = QFileDialog::getSaveFileName(this, languageText(TextId::ExportReport),
+                                                          QCoreApplication::applicationDirPath(),
+                                                          tr("(*.xlsx);;(*.pdf)"));
+    if (!fileName.isEmpty())
+        exportReport(fileName);
+}
+
+void Widget::exportReport(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix();
+    if (suffix == QLatin1String("xlsx"))
+        exportXlsx(fileName);
+    else if (suffix == QLatin1String("pdf"))
+        exportPdf(fileName);
+}
+
+// The report holds what the panel shows right now: the labels' full texts,
+// the lists' current items, the fields' values and a fresh picture of the
+// scene. Grabbing repaints the scene, which reports its results once more.
+ReportContent Widget::reportContent()
+{
+    const auto shown = [](const LxClientBaseLabel *caption, const LxClientBaseLabel *value) {
+        return ReportItem{caption->GetText(), value->GetText()};
+    };
+    const auto listed = [](const LxClientBaseLabel *caption, const QComboBox *list) {
+        return ReportItem{caption->GetText(), list->currentText()};
+    };
+    const auto counted = [](const QString &caption, const QSpinBox *field) {
+        return ReportItem{caption, QString::number(field->value())};
+    };
+    const auto measured = [](const QString &caption, const QDoubleSpinBox *field) {
+        return ReportItem{caption, field->value()};
+    };
+    const bool person = m_sceneParams.scenario == Scenario::Person;
+
+    ReportContent report;
+    report.scenario = m_sceneParams.scenario;
+    report.title = languageText(TextId::ReportTitle);
+    report.model = listed(ui->m_labModel, ui->m_comboModel);
+    report.sensor = listed(ui->m_labSensorSize, ui->m_comboSensorSize);
+    report.poleHeight = measured(languageText(TextId::ReportPoleHeight), ui->m_dSpinBoxIpcHeight);
+    report.focalLength =
+        measured(languageText(TextId::ReportFocalLength), ui->m_dSpinBoxFocalLength);
+    report.pitch = counted(languageText(TextId::PitchCaption), ui->m_spinBoxPitchAngle);
+    report.resolution = listed(ui->m_labResolution, ui->m_comboResolution);
+    report.targetHeight =
+        measured(languageText(TextId::ReportTargetHeight), ui->m_dSpinBoxTargetHeight);
+    report.minPixels =
+        counted(languageText(person ? TextId::MinFacePixels : TextId::MinPlatePixels),
+                ui->m_spinBoxMinPixels);
+    report.maxPixels =
+        counted(languageText(person ? TextId::MaxFacePixels : TextId::MaxPlatePixels),
+                ui->m_spinBoxMaxPixels);
+    report.installMode = listed(ui->m_labInstallModel, ui->m_comboInstallModel);
+    report.horizontalAngle =
+        counted(ui->m_labHorizontAlangle->GetText(), ui->m_spinBoxHorizontalAngle);
+    report.lanesNum = counted(ui->m_labLanesNum->GetText(), ui->m_spinBoxLanesNum);
+    report.lanesWidth = measured(ui->m_labLanesWidth->GetText(), ui->m_dSpinBoxLanesWidth);
+    report.plateType = listed(ui->m_labLicensePlateType, ui->m_comboLicensePlateType);
+    report.captureDistance =
+        measured(languageText(TextId::CaptureDistanceCaption), ui->m_dSpinBoxCaptureDistanceValue);
+    report.picture = ui->m_painterWidget->grab(QRect(QPoint(0, 0), QSize(-1, -1))).toImage();
+    // The results after that last repaint.
+    report.detectionWidth = shown(ui->m_labW23, ui->m_labW23Size);
+    report.detectionRange = shown(ui->m_labL23, ui->m_labL23Size);
+    report.nearEdge = shown(ui->m_labL1, ui->m_labL1Size);
+    report.pictureWidth = shown(ui->m_labIpcScreenWidth, ui->m_labIpcScreenWidthValue);
+    report.farEdge = shown(ui->m_labL2, ui->m_labL2Size);
+    report.platePixels = shown(ui->m_labLicensePlate, ui->m_labLicensePlateValue);
+    report.vehiclePixels = shown(ui->m_labVehicle, ui->m_labVehicleValue);
+    report.facePixels = shown(ui->m_labHumanFace, ui->m_labHumanFaceValue);
+    report.personPixels = shown(ui->m_labHuman, ui->m_labHumanValue);
+    return report;
+}
+
+void Widget::exportXlsx(const QString &fileName)
+{
+    XlsxReportWriter writer;
+    const bool ok = writer.write(reportContent(), fileName);
+    if (!ok)
+        qWarning().noquote() << writer.errorString();
+    showExportResult(ok);
+}
+
+void Widget::exportPdf(const QString &fileName)
+{
+    PdfReportWriter writer;
+    const bool ok = writer.write(reportContent(), fileName);
+    if (!ok)
+        qWarning().noquote() << writer.errorString();
+    showExportResult(ok);
+}
+
+void Widget::showExportResult(bool ok)
+{
+    LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
+    const QString image = ok ? QStringLiteral("common/CustomDialog/success")
+                             : QStringLiteral("common/CustomDialog/failed");
+    popup->SetImage(GetResourcePath(image, Png, true));
+    popup->SetText(languageText(ok ? TextId::ExportSuccess : TextId::ExportFailure));
+    popup->SetCloseButtonVisible(true);
+    popup->SetShowSeconds(5);
+    popup->ShowPopup();
+    // Set after showing: showing first closes an error notice that may be
+    // open, and that close must not end the result's protection at once.
+    m_resultPopupOpen = true;
 }
 
 void Widget::on_m_comboModel_currentIndexChanged(QString arg1)

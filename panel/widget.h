@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class aboutWidget;
+struct ReportContent;
 class QCloseEvent;
 class QMoveEvent;
 
@@ -39,6 +40,11 @@ public:
     // The record last handed to the scene.
     const SceneParams &sceneParams() const { return m_sceneParams; }
 
+    // Writes the report of what the panel shows to fileName, as a spreadsheet
+    // for the suffix "xlsx" and as a PDF page for "pdf" (letter case counts),
+    // and tells the user how it went. Any other suffix writes nothing.
+    void exportReport(const QString &fileName);
+
 public slots:
     void on_m_btnExport_clicked();
     void on_m_comboModel_currentIndexChanged(QString arg1);
@@ -64,6 +70,10 @@ private:
     void connectControls();
     void showAbout();
     void setRegionCursor(int region);
+    ReportContent reportContent();
+    void exportXlsx(const QString &fileName);
+    void exportPdf(const QString &fileName);
+    void showExportResult(bool ok);
 
     Ui::Widget *ui;
     bool m_resizing = false;

@@ -48,6 +48,12 @@ private slots:
     void wheelScrollsColumn();
     void scaleGrowsMinimum();
     void pickedLanguageStartsNextTime();
+    void exportWritesWhatPanelShows_data();
+    void exportWritesWhatPanelShows();
+    void exportNeedsExactSuffix_data();
+    void exportNeedsExactSuffix();
+    void exportResultHoldsOffErrors();
+    void failedExportSaysSo();
 
 private:
     template <typename T> T *find(const char *name) const
@@ -514,6 +520,119 @@ void tst_Widget::pickedLanguageStartsNextTime()
             QCOMPARE(program.exitCode(), 1);
         }
     }
+}
+
+void tst_Widget::exportWritesWhatPanelShows_data()
+{
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<QString>("expected"); // cell=value pairs; numbers unquoted
+    QTest::newRow("person") << 0
+                            << "A1='Camera Installation Plan' merged='A1:H1' "
+                               "A2='Mode:' B2='Person / face detection' H2=2.5 B3=12 "
+                               "E3='Minimum face pixels:' F3='120' H3='320' "
+                               "B4='3840 * 2160' F5='2.69m'";
+    QTest::newRow("lanes") << 1
+                           << "merged='A1:J1' B2='Vehicle lane detection' "
+                              "F2='Facing along the road' G3='Minimum plate pixels:' "
+                              "D4='1' F4=3.75 H5='Plate 0.52 m wide'";
+    QTest::newRow("capture") << 2
+                             << "merged='A1:H1' B5='Plate 0.52 m wide' H3=40 "
+                                "G3='Capture point distance (L3):' F2=1.6";
+}
+
+// The spreadsheet carries the panel's own captions, list texts, field values
+// (real fields as numbers, whole ones as text) and results.
+void tst_Widget::exportWritesWhatPanelShows()
+{
+    QFETCH(int, scenario);
+    QFETCH(QString, expected);
+    selectScenario(scenario);
+    QVERIFY(waitForRepaint());
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath("plan.xlsx");
+    m_panel->exportReport(file);
+    QVERIFY(QFile::exists(file));
+
+    // Each expected cell is printed back in the same notation.
+    const char *script = R"(
+import sys, openpyxl
+sheet = openpyxl.load_workbook(sys.argv[1]).active
+out = []
+for item in sys.argv[2:]:
+    cell, _ = item.split('=', 1)
+    if cell == 'merged':
+        out.append("merged='%s'" % ' '.join(str(r) for r in sheet.merged_cells.ranges))
+        continue
+    value = sheet[cell].value
+    out.append('%s=%s' % (cell, repr(value) if isinstance(value, str) else '%g' % value))
+print(' '.join(out))
+)";
+    QStringList cells;
+    for (const QString &item : expected.split(QRegularExpression(" (?=\\w+=)")))
+        cells << item;
+    QProcess python;
+    python.start(QStringLiteral(FENWARDE_PYTHON), QStringList{"-c", script, file} + cells);
+    QVERIFY(python.waitForFinished(30000));
+    QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).trimmed(), cells.join(' '));
+}
+
+void tst_Widget::exportNeedsExactSuffix_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("upper-case pdf") << "plan.PDF";
+    QTest::newRow("text") << "plan.txt";
+    QTest::newRow("no suffix") << "plan";
+}
+
+void tst_Widget::exportNeedsExactSuffix()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    m_panel->exportReport(dir.filePath(name));
+    QVERIFY(QDir(dir.path()).isEmpty());
+    QVERIFY(!LxClientMsgPopup::GetInstance()->isVisible());
+}
+
+// While the export's result shows, the scene's errors wait; once it has
+// closed, the next error shows again.
+void tst_Widget::exportResultHoldsOffErrors()
+{
+    LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    m_panel->exportReport(dir.filePath("plan.pdf"));
+    QVERIFY(popup->isVisible());
+    QCOMPARE(popup->GetText(), languageText(TextId::ExportSuccess));
+
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(1.0);
+    QVERIFY(waitForRepaint());
+    QCOMPARE(popup->GetText(), languageText(TextId::ExportSuccess));
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(2.5);
+    QVERIFY(waitForRepaint());
+    QVERIFY(popup->isVisible());
+
+    popup->ClosePopup();
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(1.0);
+    QVERIFY(waitForRepaint());
+    QVERIFY(popup->isVisible());
+    QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
+}
+
+// A report that cannot be written is never announced as written, even when
+// an error notice was open before.
+void tst_Widget::failedExportSaysSo()
+{
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(1.0);
+    QVERIFY(waitForRepaint());
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const QString &name : {QStringLiteral("plan.xlsx"), QStringLiteral("plan.pdf")}) {
+        m_panel->exportReport(dir.filePath("missing/" + name));
+        QCOMPARE(LxClientMsgPopup::GetInstance()->GetText(), languageText(TextId::ExportFailure));
+    }
+    QVERIFY(QDir(dir.path()).isEmpty());
 }
 
 QTEST_MAIN(tst_Widget)
