@@ -4,6 +4,7 @@
 // for the README pictures.
 //
 // Usage: window-shots OUT.png [--language CODE] [--size WxH] [--set NAME=VALUE]...
+//                     [--export REPORT.pdf|REPORT.xlsx]
 //   NAME is a control's object name; a list takes an item index, a field its
 //   value. Settings apply in the order given, so put the scenario first.
 
@@ -63,6 +64,7 @@ int main(int argc, char *argv[])
     QString language = QStringLiteral("ENU");
     QStringList settings;
     QSize size;
+    QString report;
     while (arguments.size() >= 2) {
         const QString option = arguments.takeFirst();
         const QString value = arguments.takeFirst();
@@ -70,6 +72,8 @@ int main(int argc, char *argv[])
             language = value;
         else if (option == QLatin1String("--set"))
             settings << value;
+        else if (option == QLatin1String("--export"))
+            report = value;
         else if (option == QLatin1String("--size"))
             size = QSize(value.section(QLatin1Char('x'), 0, 0).toInt(),
                          value.section(QLatin1Char('x'), 1).toInt());
@@ -102,6 +106,8 @@ int main(int argc, char *argv[])
                 status = 2;
             }
         }
+        if (!report.isEmpty())
+            panel->exportReport(report);
     });
     QTimer::singleShot(2000, [&] {
         QRect area = view.geometry();
