@@ -3,7 +3,7 @@
 # generated PNG and ICO files are committed, so the build never needs this
 # script; run it after changing an SVG under res/.
 #
-# Needs rsvg-convert (librsvg2-bin) and ImageMagick's convert.
+# Needs rsvg-convert (librsvg2-bin) and python3-pil.
 set -eu
 
 res="$(cd "$(dirname "$0")/../res" && pwd)"
@@ -16,15 +16,6 @@ svg_to_png() {
 
 # Program picture, shown stretched in a 4:1 box on the title bar.
 svg_to_png "$res/fenwarde.svg" "$res/fenwarde.png" 320 80
-
-# Program icon: one square picture at the usual icon sizes.
-tmp="$(mktemp -d)"
-trap 'rm -rf "$tmp"' EXIT
-for size in 16 32 48 256; do
-    svg_to_png "$res/art/fenwarde-icon.svg" "$tmp/icon-$size.png" "$size" "$size"
-done
-convert "$tmp/icon-16.png" "$tmp/icon-32.png" "$tmp/icon-48.png" "$tmp/icon-256.png" \
-    "$res/fenwarde.ico"
 
 # Desktop icons for the hicolor theme. Straight edges blur when the large
 # drawing is scaled far down, so the small sizes come from drawings made on
@@ -39,6 +30,15 @@ for size in 16 32 48 64 128 256; do
     mkdir -p "$hicolor/${size}x$size/apps"
     svg_to_png "$source" "$hicolor/${size}x$size/apps/fenwarde.png" "$size" "$size"
 done
+
+# Window icon: the sharp desktop icons up to the sizes window managers show.
+# Larger ones only cost decoding time at every start.
+/usr/bin/python3 - "$hicolor" "$res/fenwarde.ico" <<'PYTHON'
+import sys
+from PIL import Image
+icons = [Image.open("%s/%dx%d/apps/fenwarde.png" % (sys.argv[1], s, s)) for s in (64, 48, 32, 16)]
+icons[0].save(sys.argv[2], sizes=[i.size for i in icons], append_images=icons[1:])
+PYTHON
 
 # Skin pictures. A label takes its design size from the picture, so these are
 # rendered at their design size; icons that the kit scales down are rendered
