@@ -18,6 +18,7 @@
 #include "scaledlength.h"
 #include "scenariotext.h"
 #include "screenscale.h"
+#include "sensorformats.h"
 #include "startupsettings.h"
 #include "textid.h"
 #include "xlsxreportwriter.h"
@@ -100,10 +101,8 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
     styleExportButton();
     ui->scrollArea->setVerticalScrollBar(new LxClientScrollBar(Qt::Vertical));
 
-    m_sensorSizeMap.insert(QStringLiteral("1/3''"), {4.8, 3.6});
-    m_sensorSizeMap.insert(QStringLiteral("1/2.8''"), {5.1, 3.82});
-    m_sensorSizeMap.insert(QStringLiteral("1/2.7''"), {5.38, 4.03});
-    m_sensorSizeMap.insert(QStringLiteral("1/1.8''"), {7.18, 5.32});
+    for (const SensorFormat &format : sensorFormats())
+        m_sensorSizeMap.insert(format.name, {format.width, format.height});
 
     styleMessagePopup();
     m_aboutWidget = new aboutWidget;
