@@ -100,8 +100,11 @@ void CameraInset::layOutMarker()
     m_markerFoot = QPoint(x, m_origin.y());
     m_markerTop = QPoint(x, m_origin.y() - m_cameraHeight * 3 / 4);
     m_markerTextAt = QPoint(px(x - 20 * s), m_origin.y() - m_cameraHeight * 3 / 8);
-    const QRectF text = QFontMetrics(m_font).boundingRect(QStringLiteral("H1"));
-    m_markerPlate = LabelPlate::around(text.translated(m_markerTextAt), s);
+}
+
+QString CameraInset::markerText()
+{
+    return QStringLiteral("H1");
 }
 
 int CameraInset::outerHeight() const
@@ -155,12 +158,11 @@ QRect CameraInset::insetRect() const
     return QRect(m_frame.left, m_frame.top, m_frame.width, outerHeight());
 }
 
-QVector<QRectF> CameraInset::occupied() const
+QRectF CameraInset::cameraRect() const
 {
-    QVector<QRectF> rects{QRectF(insetRect()), m_markerPlate};
-    if (!m_camera.isNull())
-        rects.append(QRectF(m_cameraAt, m_camera.size()));
-    return rects;
+    if (m_camera.isNull())
+        return QRectF();
+    return QRectF(m_cameraAt, m_camera.size());
 }
 
 QLineF CameraInset::markerLine() const
@@ -170,8 +172,13 @@ QLineF CameraInset::markerLine() const
 
 void CameraInset::paint(QPainter &painter) const
 {
+    paint(painter, m_markerTextAt);
+}
+
+void CameraInset::paint(QPainter &painter, const QPointF &markerAt) const
+{
     paintCamera(painter);
-    paintMarker(painter);
+    paintMarker(painter, markerAt);
     paintBoxes(painter);
     paintReferenceLines(painter);
     paintCaptions(painter);
@@ -186,7 +193,7 @@ void CameraInset::paintCamera(QPainter &painter) const
         painter.drawImage(m_cameraAt, m_camera);
 }
 
-void CameraInset::paintMarker(QPainter &painter) const
+void CameraInset::paintMarker(QPainter &painter, const QPointF &textAt) const
 {
     painter.save();
     painter.setPen(QPen(m_labelColour, m_scale));
@@ -195,8 +202,9 @@ void CameraInset::paintMarker(QPainter &painter) const
     filledDot(painter, m_markerFoot, m_scale);
     filledDot(painter, m_markerTop, m_scale);
     painter.drawLine(m_markerFoot, m_markerTop);
-    LabelPlate::paint(painter, m_markerPlate, m_scale);
-    painter.drawText(m_markerTextAt, QStringLiteral("H1"));
+    const QRectF text = QFontMetrics(m_font).boundingRect(markerText());
+    LabelPlate::paint(painter, LabelPlate::around(text.translated(textAt), m_scale), m_scale);
+    painter.drawText(textAt, markerText());
     painter.restore();
 }
 

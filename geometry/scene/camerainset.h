@@ -27,14 +27,18 @@ public:
     CameraInset(const QPoint &origin, const SceneParams &params, bool correction, qreal scale,
                 const QFont &font, const QColor &labelColour, const QRect &bounds);
 
+    // Paints the marker's text "H1" with its baseline starting at markerAt;
+    // the other overload at its place beside the marker line.
+    void paint(QPainter &painter, const QPointF &markerAt) const;
     void paint(QPainter &painter) const;
 
-    // What the camera, the marker and the inset cover, and the marker's line,
-    // for the labels of the scene to keep clear of.
-    QVector<QRectF> occupied() const;
-    QLineF markerLine() const;
-    // The inset's outer box.
+    // Where the parts lie, for the labels of the scene to keep clear of and
+    // for the marker's text to be placed like them.
     QRect insetRect() const;
+    QRectF cameraRect() const;
+    QLineF markerLine() const;
+    QPointF markerAt() const { return m_markerTextAt; }
+    static QString markerText();
     // The font its captions are written in: the scene font, smaller when a
     // caption would not fit its box.
     const QFont &captionFont() const { return m_captionFont; }
@@ -64,7 +68,7 @@ private:
     void layOutInset(const QRect &bounds);
     int outerHeight() const;
     void paintCamera(QPainter &painter) const;
-    void paintMarker(QPainter &painter) const;
+    void paintMarker(QPainter &painter, const QPointF &textAt) const;
     void paintBoxes(QPainter &painter) const;
     void paintReferenceLines(QPainter &painter) const;
     void paintCaptions(QPainter &painter) const;
@@ -85,7 +89,6 @@ private:
     QPoint m_markerFoot;
     QPoint m_markerTop;
     QPoint m_markerTextAt;
-    QRectF m_markerPlate;
     QString m_pitchText;
     QString m_levelText;
     Frame m_frame{};

@@ -49,10 +49,10 @@ LabelPlacer::LabelPlacer(const QRectF &bounds, double step)
 {
 }
 
-void LabelPlacer::addObstacle(const QRectF &rect)
+void LabelPlacer::addObstacle(const QRectF &rect, int owner)
 {
     if (rect.isValid())
-        m_obstacles.append(rect);
+        m_obstacles.append({rect, owner});
 }
 
 void LabelPlacer::addLine(const QLineF &line, int layer, int owner)
@@ -157,8 +157,8 @@ bool LabelPlacer::isFree(int label, const Spot &spot, Pass pass) const
     const QRectF &rect = spot.rect;
     if (!inside(rect, m_bounds) || !leaderFits(label, spot))
         return false;
-    for (const QRectF &obstacle : m_obstacles) {
-        if (rect.intersects(obstacle))
+    for (const Obstacle &obstacle : m_obstacles) {
+        if (obstacle.owner != label && rect.intersects(obstacle.rect))
             return false;
     }
     for (const Line &line : m_lines) {
@@ -199,8 +199,10 @@ double LabelPlacer::crowding(int label, const Spot &spot) const
 {
     double cost = 0.0;
     const QRectF &rect = spot.rect;
-    for (const QRectF &obstacle : m_obstacles) {
-        const QRectF common = rect.intersected(obstacle);
+    for (const Obstacle &obstacle : m_obstacles) {
+        if (obstacle.owner == label)
+            continue;
+        const QRectF common = rect.intersected(obstacle.rect);
         cost += 10.0 * common.width() * common.height();
     }
     for (const Line &line : m_lines) {

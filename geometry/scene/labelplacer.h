@@ -52,7 +52,8 @@ public:
     // step: the distance between two tried spots, in pixels.
     LabelPlacer(const QRectF &bounds, double step);
 
-    void addObstacle(const QRectF &rect);
+    // owner: a label that may lie on the obstacle.
+    void addObstacle(const QRectF &rect, int owner = -1);
     // layer: when the line is painted; it crosses only labels of a lower
     // layer. owner: the label whose own line this is; it may touch that label.
     void addLine(const QLineF &line, int layer, int owner = -1);
@@ -87,7 +88,11 @@ private:
 
     QRectF m_bounds;
     double m_step;
-    QVector<QRectF> m_obstacles;
+    struct Obstacle {
+        QRectF rect;
+        int owner;
+    };
+    QVector<Obstacle> m_obstacles;
     QVector<Line> m_lines;
     QVector<Label> m_labels;
     QVector<Placement> m_placements;

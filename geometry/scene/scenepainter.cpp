@@ -196,14 +196,13 @@ void ScenePainter::layOut()
     m_inset =
         std::make_unique<CameraInset>(m_outline.origin(), m_params, m_outline.correction(), m_scale,
                                       m_font, labelColour, QRect(QPoint(0, 0), m_size));
-    for (const QRectF &rect : m_inset->occupied())
-        m_placer.addObstacle(rect);
+    m_placer.addObstacle(m_inset->insetRect());
     layOutLegend();
     addLines();
     layOutDistanceDimensions();
     layOutFootprintWidths();
     layOutBandWidths();
-    m_placer.addLine(m_inset->markerLine(), ++m_layer);
+    layOutMarker();
     layOutFigures();
     m_placer.place();
 }
@@ -430,6 +429,23 @@ void ScenePainter::layOutFigures()
            faceText(m_result.faceAtL1), true);
     figure(f.c2, f.c3, offset, Figure::Car, Side::Right, nearFigureLeader, w1 * 2 / 3,
            plateText(m_result.plateAtL1), true);
+}
+
+// "H1" is written on the camera picture's pole beside its marker line; it
+// slides along that line, or goes to the line's other side.
+void ScenePainter::layOutMarker()
+{
+    const QLineF marker = m_inset->markerLine();
+    const QString text = CameraInset::markerText();
+    const QPointF at = m_inset->markerAt();
+    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(text)).translated(at);
+    const QPointF across = SceneGeometry::reflect(box.center(), marker) - box.center();
+    const double reach = std::max(marker.length(), box.height() * 2);
+    m_markerLabel =
+        addLabel(text, labelColour, {at, at + across}, {}, {QPointF(0, -1)}, reach, nullptr);
+    const int placed = m_labels.at(m_markerLabel).placed;
+    m_placer.addObstacle(m_inset->cameraRect(), placed);
+    m_placer.addLine(marker, m_layer, placed);
 }
 
 QRect ScenePainter::legendSwatch(int row) const
@@ -707,8 +723,10 @@ void ScenePainter::paintWidths(const QVector<WidthMark> &marks)
 
 void ScenePainter::paintCamera()
 {
+    const Label &marker = m_labels.at(m_markerLabel);
+    const LabelPlacer::Placement &placed = m_placer.placement(marker.placed);
     m_painter.save();
-    m_inset->paint(m_painter);
+    m_inset->paint(m_painter, placed.rect.topLeft() + marker.baseline);
     m_painter.restore();
 }
 

@@ -94,6 +94,7 @@ private:
     void layOutBandWidths();
     void layOutFigures();
     void layOutLegend();
+    void layOutMarker();
     void addLines();
 
     void distanceDimension(const QPoint &left, const QPoint &right, const QString &label,
@@ -147,4 +148,5 @@ private:
     // Counts the steps of painting while laying out, so the placer knows
     // which lines are painted over which labels.
     int m_layer = 0;
+    int m_markerLabel = -1;
 };
