@@ -10,8 +10,8 @@
 #include <QStringList>
 
 SpinBoxLook::SpinBoxLook()
-    : m_textMargins(5, 0, 5, 0), m_borderRadius(2), m_borderWidth(1), m_textColor(GetColor(0)),
-      m_backgroundColor(GetColor(84)), m_borderColor(GetColor(85)),
+    : m_textMargins(5, 0, 5, 0), m_borderRadius(2), m_borderWidth(1), m_buttonWidth(16),
+      m_textColor(GetColor(0)), m_backgroundColor(GetColor(84)), m_borderColor(GetColor(85)),
       m_upImage(GetResourcePath("playback/TimeUp", Png, true)),
       m_downImage(GetResourcePath("playback/TimeDown", Png, true)), m_font(GetFont())
 {
@@ -39,7 +39,13 @@ QString SpinBoxLook::StyleSheet(const QString &className, qreal scale) const
                  .arg(m_borderRadius * scale)
                  .arg(m_backgroundColor);
     parts << QString("%1:enabled{color: %2;}").arg(className, m_textColor);
-    parts << QString("%1::up-button{image: url(%2);}").arg(className, m_upImage);
-    parts << QString("%1::down-button{image: url(%2);}").arg(className, m_downImage);
+    // The arrows grow with the field: a button of fixed width would keep
+    // them at their unscaled size in a field twice as large.
+    parts << QString("%1::up-button{image: url(%2);width: %3px;}")
+                 .arg(className, m_upImage)
+                 .arg(m_buttonWidth * scale);
+    parts << QString("%1::down-button{image: url(%2);width: %3px;}")
+                 .arg(className, m_downImage)
+                 .arg(m_buttonWidth * scale);
     return parts.join(QString());
 }

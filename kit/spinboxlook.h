@@ -24,6 +24,7 @@ public:
     QMargins m_textMargins;
     qreal m_borderRadius;
     qreal m_borderWidth;
+    qreal m_buttonWidth; // of the up and down buttons, unscaled
     QString m_textColor;
     QString m_backgroundColor;
     QString m_borderColor;

@@ -31,8 +31,11 @@ const char *const kRestoreIcon = ":/res/darkgreen/png/home/Header/restore.svg";
 const char *const kHelpIcon = ":/res/darkgreen/png/home/Header/help.svg";
 const char *const kProgramPicture = ":/res/fenwarde.png";
 
-const char *const kMenuStyle = "QMenu {background-color: #4B5863;border: 1px solid black;}"
-                               "QMenu::item::hover {background-color: white; }";
+// Light text on the slate menu (7:1), and the entry under the pointer in
+// black on white; QMenu marks that entry as selected, not hovered.
+const char *const kMenuStyle =
+    "QMenu {background-color: #4B5863;border: 1px solid black;color: #FFFFFF;}"
+    "QMenu::item:selected {background-color: white;color: black;}";
 
 // Language codes and the position of their display names. "POS" is listed
 // at 90 and again at 96; the later entry wins, so it shows text 96.
@@ -194,7 +197,6 @@ void customMenuBar::addLanguage()
     m_languageMenu->clear();
 
     const QString current = m_languageNames.value(m_language);
-    const QIcon icon = style()->standardIcon(QStyle::SP_DialogApplyButton);
 
     QDirIterator entries(languageFolder());
     while (entries.hasNext()) {
@@ -210,13 +212,25 @@ void customMenuBar::addLanguage()
             continue;
 
         const QString text = m_languageNames.value(code);
-        QAction *action = m_languageMenu->addAction(icon, text);
+        QAction *action = m_languageMenu->addAction(text);
         m_languageGroup->addAction(action);
         action->setCheckable(true);
         // An unknown stored code has no display text; it must not check an
         // entry whose text happens to be empty too.
         action->setChecked(!current.isEmpty() && text == current);
     }
+    markCheckedLanguage();
+}
+
+// Only the current language carries the tick, so it can be told from the
+// others.
+void customMenuBar::markCheckedLanguage()
+{
+    if (!m_languageGroup)
+        return;
+    const QIcon tick = style()->standardIcon(QStyle::SP_DialogApplyButton);
+    for (QAction *action : m_languageGroup->actions())
+        action->setIcon(action->isChecked() ? tick : QIcon());
 }
 
 void customMenuBar::actionTriggered(QAction *action)
@@ -240,6 +254,9 @@ void customMenuBar::actionTriggered(QAction *action)
     }
     m_language = chosen;
     m_languageChosen = true;
+    if (action->actionGroup() == m_languageGroup)
+        action->setChecked(true);
+    markCheckedLanguage();
     if (!chosen.isEmpty())
         emit languageChosen(chosen);
 }

@@ -67,6 +67,7 @@ protected:
 
 private:
     void toggleFullScreen();
+    void markCheckedLanguage();
     void storeLanguage() const;
 
     std::unique_ptr<Ui::customMenuBar> ui;

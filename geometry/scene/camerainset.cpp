@@ -1,5 +1,6 @@
 #include "camerainset.h"
 
+#include "labelplate.h"
 #include "languagetable.h"
 #include "scenegeometry.h"
 #include "sceneparams.h"
@@ -18,6 +19,17 @@ const QColor outerColour(146, 160, 170, 255);
 const QColor innerColour(125, 138, 147, 255);
 const QColor innerBorder(31, 68, 72, 255);
 
+// Lengths in pixels at scale 1.
+constexpr int insetGap = 10;       // between the camera's origin and the inset box
+constexpr int insetBox = 130;      // side of one box
+constexpr int insetMargin = 10;    // between the outer and the inner box
+constexpr int insetIcon = 50;      // the turned icons, and the pitch reference line
+constexpr int captionPadding = 4;  // between a caption and its inner box's sides
+constexpr int smallestCaption = 9; // pixel size a long caption may shrink to
+// The angle marks reach out along their reference lines, so that a typical
+// angle of 15 degrees shows as more than 12 pixels of arc.
+constexpr int arcRadius = 48;
+
 int px(double value)
 {
     return SceneGeometry::toPixel(value);
@@ -30,18 +42,31 @@ int arcSpan(qint32 degrees)
     return int(qBound<qint64>(-5760, qint64(degrees) * 16, 5760));
 }
 
-void filledDot(QPainter &painter, const QPoint &at)
+void filledDot(QPainter &painter, const QPoint &at, qreal scale)
 {
-    painter.drawEllipse(QRect(at.x() - 1, at.y() - 1, 3, 3));
+    const int side = std::max(3, px(3 * scale + 0.5));
+    painter.drawEllipse(QRect(at.x() - side / 2, at.y() - side / 2, side, side));
 }
 
 } // namespace
 
-CameraInset::CameraInset(QPainter &painter, const QPoint &origin, const SceneParams &params,
-                         bool correction, qreal scale, const QFont &font, const QColor &labelColour)
-    : m_painter(painter), m_origin(origin), m_params(params), m_correction(correction),
-      m_scale(scale), m_font(font), m_labelColour(labelColour)
+CameraInset::CameraInset(const QPoint &origin, const SceneParams &params, bool correction,
+                         qreal scale, const QFont &font, const QColor &labelColour,
+                         const QRect &bounds)
+    : m_origin(origin), m_params(params), m_correction(correction), m_scale(scale), m_font(font),
+      m_captionFont(font), m_labelColour(labelColour)
 {
+    const QString separator = languageText(TextId::Separator);
+    m_pitchText = QStringLiteral("%1%2%3").arg(languageText(TextId::PitchCaption), separator,
+                                               QString::number(m_params.pitchAngle));
+    if (m_correction) {
+        m_levelText =
+            QStringLiteral("%1%2%3").arg(languageText(TextId::HorizontalCaption), separator,
+                                         QString::number(m_params.horizontalAngle));
+    }
+    layOutCamera();
+    layOutMarker();
+    layOutInset(bounds);
 }
 
 double CameraInset::sizeFactor(double poleHeight)
@@ -53,179 +78,227 @@ double CameraInset::sizeFactor(double poleHeight)
     return 1.0;
 }
 
-void CameraInset::paint()
-{
-    const int height = paintCamera();
-    paintPoleMarker(height);
-    paintInset(height);
-}
-
-int CameraInset::paintCamera()
+void CameraInset::layOutCamera()
 {
     const double g = sizeFactor(m_params.ipcHeight);
     const double s = m_scale;
     ScenePictures &pictures = ScenePictures::instance();
     const QImage &source = pictures.original(ScenePictures::Camera);
     const QSize size(px((2 * source.width() / 3) * g * s), px((2 * source.height() / 3) * g * s));
-    const QImage image = pictures.scaled(ScenePictures::Camera, size);
-    if (image.isNull())
-        return 0;
-
-    m_painter.save();
-    const int x = px(m_origin.x() - image.width() + g * 24 * s);
-    const int y = px(m_origin.y() - image.height() + g * 7 * s);
-    m_painter.drawImage(QPoint(x, y), image);
-    m_painter.restore();
-    return image.height();
+    m_camera = pictures.scaled(ScenePictures::Camera, size);
+    if (m_camera.isNull())
+        return;
+    m_cameraHeight = m_camera.height();
+    m_cameraAt = QPoint(px(m_origin.x() - m_camera.width() + g * 24 * s),
+                        px(m_origin.y() - m_camera.height() + g * 7 * s));
 }
 
-void CameraInset::paintPoleMarker(int cameraHeight)
+void CameraInset::layOutMarker()
 {
     const double s = m_scale;
     const int x = px(m_origin.x() - 15 * s);
-    const QPoint foot(x, m_origin.y());
-    const QPoint top(x, m_origin.y() - cameraHeight * 3 / 4);
-
-    m_painter.save();
-    m_painter.setPen(m_labelColour);
-    m_painter.setBrush(m_labelColour);
-    m_painter.setFont(m_font);
-    filledDot(m_painter, foot);
-    filledDot(m_painter, top);
-    m_painter.drawLine(foot, top);
-    m_painter.drawText(QPoint(px(x - 20 * s), m_origin.y() - cameraHeight * 3 / 8),
-                       QStringLiteral("H1"));
-    m_painter.restore();
+    m_markerFoot = QPoint(x, m_origin.y());
+    m_markerTop = QPoint(x, m_origin.y() - m_cameraHeight * 3 / 4);
+    m_markerTextAt = QPoint(px(x - 20 * s), m_origin.y() - m_cameraHeight * 3 / 8);
 }
 
-// Where the inset's parts sit, worked out once from the camera picture's top:
-// one box for the pitch, a second one below it for the horizontal angle.
-struct CameraInset::InsetFrame {
-    int left;          // of the outer box
-    int top;           // of the outer box
-    int box;           // side of one box
-    int margin;        // between the outer and the inner box
-    int icon;          // size of the turned icons
-    int centreX;       // of the boxes
-    QPoint pitchPivot; // where the pitch icon turns, on its reference line
-    int levelY;        // the horizontal angle's reference line
-};
+QString CameraInset::markerText()
+{
+    return QStringLiteral("H1");
+}
 
-CameraInset::InsetFrame CameraInset::insetFrame(int cameraHeight) const
+int CameraInset::outerHeight() const
+{
+    const Frame &f = m_frame;
+    return m_correction ? 2 * f.box - f.margin : f.box;
+}
+
+void CameraInset::layOutInset(const QRect &bounds)
 {
     const double s = m_scale;
-    InsetFrame f;
-    f.left = m_origin.x() + 10;
-    f.top = m_origin.y() - cameraHeight + 10;
-    f.box = px(130 * s);
-    f.margin = px(10 * s);
-    f.icon = px(50 * s);
-    f.centreX = f.left + f.box / 2;
+    Frame &f = m_frame;
+    f.box = px(insetBox * s);
+    f.margin = px(insetMargin * s);
+    f.icon = px(insetIcon * s);
+    f.arcRadius = px(arcRadius * s);
+    f.width = f.box;
+
+    // A caption too long for its box first shrinks, then widens the box.
+    const int room = f.box - 2 * f.margin - 2 * px(captionPadding * s);
+    int longest = 0;
+    for (const QString &caption : {m_pitchText, m_levelText})
+        longest = std::max(longest, QFontMetrics(m_font).horizontalAdvance(caption));
+    if (longest > room && longest > 0) {
+        const int smallest = std::max(1, px(smallestCaption * s));
+        const int size =
+            m_font.pixelSize() > 0 ? m_font.pixelSize() : QFontMetrics(m_font).height();
+        m_captionFont.setPixelSize(std::max(smallest, size * room / longest));
+        int fitted = 0;
+        for (const QString &caption : {m_pitchText, m_levelText})
+            fitted = std::max(fitted, QFontMetrics(m_captionFont).horizontalAdvance(caption));
+        if (fitted > room)
+            f.width = f.box + fitted - room;
+    }
+
+    // Beside the camera, moved up or left as far as the bounds need.
+    int left = m_origin.x() + px(insetGap * s);
+    int top = m_origin.y() - m_cameraHeight + px(insetGap * s);
+    left -= std::max(0, left + f.width - (bounds.x() + bounds.width()));
+    top -= std::max(0, top + outerHeight() - (bounds.y() + bounds.height()));
+    f.left = std::max(left, bounds.x());
+    f.top = std::max(top, bounds.y());
+
+    f.centreX = f.left + f.width / 2;
     f.pitchPivot = QPoint(f.centreX + f.icon / 2, px(35 * s) + f.top);
     f.levelY = px(f.top + f.box + 15 * s);
-    return f;
 }
 
-void CameraInset::paintInset(int cameraHeight)
+QRect CameraInset::insetRect() const
 {
-    const InsetFrame frame = insetFrame(cameraHeight);
-    paintBoxes(frame);
-    paintReferenceLines(frame);
-    paintCaptions(frame);
-    paintPitchIcon(frame);
+    return QRect(m_frame.left, m_frame.top, m_frame.width, outerHeight());
+}
+
+QRectF CameraInset::cameraRect() const
+{
+    if (m_camera.isNull())
+        return QRectF();
+    return QRectF(m_cameraAt, m_camera.size());
+}
+
+QLineF CameraInset::markerLine() const
+{
+    return QLineF(m_markerFoot, m_markerTop);
+}
+
+void CameraInset::paint(QPainter &painter) const
+{
+    paint(painter, m_markerTextAt);
+}
+
+void CameraInset::paint(QPainter &painter, const QPointF &markerAt) const
+{
+    paintCamera(painter);
+    paintMarker(painter, markerAt);
+    paintBoxes(painter);
+    paintReferenceLines(painter);
+    paintCaptions(painter);
+    paintPitchIcon(painter);
     if (m_correction)
-        paintHorizontalIcon(frame);
+        paintHorizontalIcon(painter);
 }
 
-void CameraInset::paintBoxes(const InsetFrame &f)
+void CameraInset::paintCamera(QPainter &painter) const
 {
+    if (!m_camera.isNull())
+        painter.drawImage(m_cameraAt, m_camera);
+}
+
+void CameraInset::paintMarker(QPainter &painter, const QPointF &textAt) const
+{
+    painter.save();
+    painter.setPen(QPen(m_labelColour, m_scale));
+    painter.setBrush(m_labelColour);
+    painter.setFont(m_font);
+    filledDot(painter, m_markerFoot, m_scale);
+    filledDot(painter, m_markerTop, m_scale);
+    painter.drawLine(m_markerFoot, m_markerTop);
+    const QRectF text = QFontMetrics(m_font).boundingRect(markerText());
+    LabelPlate::paint(painter, LabelPlate::around(text.translated(textAt), m_scale), m_scale);
+    painter.drawText(textAt, markerText());
+    painter.restore();
+}
+
+void CameraInset::paintBoxes(QPainter &painter) const
+{
+    const Frame &f = m_frame;
+    const int innerWidth = f.width - 2 * f.margin;
     const int inner = f.box - 2 * f.margin;
-    m_painter.save();
-    m_painter.setPen(Qt::NoPen);
-    m_painter.setBrush(outerColour);
-    m_painter.drawRect(QRect(f.left, f.top, f.box, m_correction ? 2 * f.box - f.margin : f.box));
-    m_painter.setPen(QPen(innerBorder, 1));
-    m_painter.setBrush(innerColour);
-    m_painter.drawRect(QRect(f.left + f.margin, f.top + f.margin, inner, inner));
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(outerColour);
+    painter.drawRect(insetRect());
+    painter.setPen(QPen(innerBorder, 1));
+    painter.setBrush(innerColour);
+    painter.drawRect(QRect(f.left + f.margin, f.top + f.margin, innerWidth, inner));
     if (m_correction)
-        m_painter.drawRect(QRect(f.left + f.margin, f.top + f.box, inner, inner));
-    m_painter.restore();
+        painter.drawRect(QRect(f.left + f.margin, f.top + f.box, innerWidth, inner));
+    painter.restore();
 }
 
 // The horizontal each angle is measured from, and for the horizontal angle
 // the road's direction.
-void CameraInset::paintReferenceLines(const InsetFrame &f)
+void CameraInset::paintReferenceLines(QPainter &painter) const
 {
+    const Frame &f = m_frame;
     const int halfIcon = f.icon / 2;
-    m_painter.save();
-    m_painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    m_painter.drawLine(QPoint(f.centreX - halfIcon, f.pitchPivot.y()), f.pitchPivot);
+    painter.save();
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawLine(QPoint(f.centreX - halfIcon, f.pitchPivot.y()), f.pitchPivot);
     if (m_correction) {
-        m_painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        m_painter.drawLine(QPoint(f.centreX - halfIcon, f.levelY),
-                           QPoint(f.centreX + halfIcon, f.levelY));
-        m_painter.drawLine(QPoint(f.centreX, f.levelY),
-                           QPoint(f.centreX, px(40 * m_scale + f.levelY)));
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.drawLine(QPoint(f.centreX - halfIcon, f.levelY),
+                         QPoint(f.centreX + halfIcon, f.levelY));
+        painter.drawLine(QPoint(f.centreX, f.levelY), QPoint(f.centreX, f.levelY + f.arcRadius));
     }
-    m_painter.restore();
+    painter.restore();
 }
 
-void CameraInset::paintCaptions(const InsetFrame &f)
+void CameraInset::paintCaptions(QPainter &painter) const
 {
+    const Frame &f = m_frame;
     const double s = m_scale;
-    m_painter.save();
-    m_painter.setFont(m_font);
-    m_painter.setPen(Qt::black);
-    const QFontMetrics metrics(m_font);
-    const QString separator = languageText(TextId::Separator);
-    const QString pitchText = QStringLiteral("%1%2%3").arg(
-        languageText(TextId::PitchCaption), separator, QString::number(m_params.pitchAngle));
-    const int pitchHeight = metrics.boundingRect(pitchText).height();
-    m_painter.drawText(QRect(f.left, px(75 * s + f.top), f.box, pitchHeight + 20), Qt::AlignCenter,
-                       pitchText);
+    painter.save();
+    painter.setFont(m_captionFont);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(m_captionFont);
+    const int pitchHeight = metrics.boundingRect(m_pitchText).height();
+    const int slack = px(20 * s);
+    painter.drawText(QRect(f.left, px(75 * s + f.top), f.width, pitchHeight + slack),
+                     Qt::AlignCenter, m_pitchText);
     if (m_correction) {
-        const QString levelText =
-            QStringLiteral("%1%2%3").arg(languageText(TextId::HorizontalCaption), separator,
-                                         QString::number(m_params.horizontalAngle));
-        const int levelHeight = metrics.boundingRect(levelText).height();
-        m_painter.drawText(QRect(f.left, px(f.top + f.box + 65 * s), f.box, levelHeight + 20),
-                           Qt::AlignCenter, levelText);
+        const int levelHeight = metrics.boundingRect(m_levelText).height();
+        painter.drawText(QRect(f.left, px(f.top + f.box + 65 * s), f.width, levelHeight + slack),
+                         Qt::AlignCenter, m_levelText);
     }
-    m_painter.restore();
+    painter.restore();
 }
 
 // An arc from the horizontal and the camera turned down about its mount.
-void CameraInset::paintPitchIcon(const InsetFrame &f)
+void CameraInset::paintPitchIcon(QPainter &painter) const
 {
+    const Frame &f = m_frame;
     const double s = m_scale;
     const QPoint pivot = f.pitchPivot;
-    m_painter.save();
-    m_painter.setPen(Qt::black);
-    m_painter.drawArc(QRect(pivot.x() - f.icon / 4, pivot.y() - f.icon / 4, f.icon / 2, f.icon / 2),
-                      180 * 16, arcSpan(m_params.pitchAngle));
-    m_painter.translate(pivot);
-    m_painter.rotate(-double(m_params.pitchAngle));
+    const int r = f.arcRadius;
+    painter.save();
+    painter.setPen(QPen(Qt::black, s));
+    painter.drawArc(QRect(pivot.x() - r, pivot.y() - r, 2 * r, 2 * r), 180 * 16,
+                    arcSpan(m_params.pitchAngle));
+    painter.translate(pivot);
+    painter.rotate(-double(m_params.pitchAngle));
     const QImage pitch =
         ScenePictures::instance().scaled(ScenePictures::Pitch, QSize(px(70 * s), f.icon));
     if (!pitch.isNull())
-        m_painter.drawImage(QPoint(px(-57 * s), px(-12 * s)), pitch);
-    m_painter.restore();
+        painter.drawImage(QPoint(px(-57 * s), px(-12 * s)), pitch);
+    painter.restore();
 }
 
 // An arc from the road's direction and the camera seen from above, turned.
-void CameraInset::paintHorizontalIcon(const InsetFrame &f)
+void CameraInset::paintHorizontalIcon(QPainter &painter) const
 {
+    const Frame &f = m_frame;
     const double s = m_scale;
     const int c = f.centreX;
-    m_painter.save();
-    m_painter.setPen(Qt::black);
-    m_painter.drawArc(QRect(px(c - 15 * s), px(f.levelY - 15 * s), px(30 * s), px(30 * s)),
-                      270 * 16, arcSpan(m_params.horizontalAngle));
-    m_painter.translate(QPoint(c, f.levelY));
-    m_painter.rotate(-double(m_params.horizontalAngle));
+    const int r = f.arcRadius;
+    painter.save();
+    painter.setPen(QPen(Qt::black, s));
+    painter.drawArc(QRect(c - r, f.levelY - r, 2 * r, 2 * r), 270 * 16,
+                    arcSpan(m_params.horizontalAngle));
+    painter.translate(QPoint(c, f.levelY));
+    painter.rotate(-double(m_params.horizontalAngle));
     const QImage level =
         ScenePictures::instance().scaled(ScenePictures::Level, QSize(f.icon, f.icon));
     if (!level.isNull())
-        m_painter.drawImage(QPoint(px(-20 * s), px(-7 * s)), level);
-    m_painter.restore();
+        painter.drawImage(QPoint(px(-20 * s), px(-7 * s)), level);
+    painter.restore();
 }

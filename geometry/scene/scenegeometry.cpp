@@ -52,6 +52,59 @@ QPoint SceneGeometry::toPoint(const QPointF &point)
     return QPoint(toPixel(std::round(point.x())), toPixel(std::round(point.y())));
 }
 
+// Cyrus-Beck: each edge of the polygon keeps the part of the segment on the
+// polygon's inner side.
+bool SceneGeometry::clipToConvex(const QLineF &line, const QPolygon &polygon, QLineF *inside)
+{
+    const int n = polygon.size();
+    if (n < 3)
+        return false;
+    double area = 0.0;
+    for (int i = 0; i < n; ++i)
+        area += cross(QPointF(polygon.at(i)), QPointF(polygon.at((i + 1) % n)));
+    if (area == 0.0 || !std::isfinite(area))
+        return false;
+    const double orientation = area > 0.0 ? 1.0 : -1.0;
+
+    const QPointF p = line.p1();
+    const QPointF d = line.p2() - line.p1();
+    double t0 = 0.0;
+    double t1 = 1.0;
+    for (int i = 0; i < n; ++i) {
+        const QPointF a = polygon.at(i);
+        const QPointF edge = QPointF(polygon.at((i + 1) % n)) - a;
+        // Positive on the inner side of the edge.
+        const double start = orientation * cross(edge, p - a);
+        const double along = orientation * cross(edge, d);
+        if (along == 0.0) {
+            if (start < 0.0)
+                return false;
+            continue;
+        }
+        const double t = -start / along;
+        if (along > 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    *inside = QLineF(p + d * t0, p + d * t1);
+    return true;
+}
+
+QPointF SceneGeometry::reflect(const QPointF &point, const QLineF &line)
+{
+    const QPointF d = line.p2() - line.p1();
+    const double length2 = d.x() * d.x() + d.y() * d.y();
+    if (!(length2 > 0.0) || !std::isfinite(length2))
+        return point;
+    const QPointF v = point - line.p1();
+    const double t = (v.x() * d.x() + v.y() * d.y()) / length2;
+    const QPointF foot = line.p1() + d * t;
+    return foot * 2.0 - point;
+}
+
 bool SceneGeometry::lineIntersection(const QPointF &a1, const QPointF &a2, const QPointF &b1,
                                      const QPointF &b2, QPointF *at)
 {

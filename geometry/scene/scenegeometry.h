@@ -3,6 +3,7 @@
 #include "bandcorners.h"
 
 #include <QLine>
+#include <QLineF>
 #include <QPoint>
 #include <QPointF>
 #include <QPolygon>
@@ -26,6 +27,13 @@ public:
     // The same, but only when the crossing lies within both segments.
     static bool segmentIntersection(const QPointF &a1, const QPointF &a2, const QPointF &b1,
                                     const QPointF &b2, QPointF *at);
+
+    // The part of a segment inside a convex polygon; false when nothing of it
+    // lies inside.
+    static bool clipToConvex(const QLineF &line, const QPolygon &polygon, QLineF *inside);
+    // The mirror image of a point across the infinite line through a segment;
+    // the point itself when the segment is a single point.
+    static QPointF reflect(const QPointF &point, const QLineF &line);
 
     // Cuts a strip by a polygon: of the outline of their intersection, the two
     // edges closest to the lateral direction become the new far and near lines.

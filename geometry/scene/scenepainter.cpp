@@ -1,7 +1,7 @@
 #include "scenepainter.h"
 
 #include "angles.h"
-#include "camerainset.h"
+#include "labelplate.h"
 #include "languagetable.h"
 #include "scenecalculation.h"
 #include "scenegeometry.h"
@@ -36,7 +36,8 @@ const QColor lanesBandColour(1, 185, 209, 180);
 QColor sharedFootprintColour = startFootprintColour;
 QColor sharedBandColour = startBandColour;
 
-// Offsets and lengths below are in pixels at scale 1.
+// Offsets and lengths below are in pixels at scale 1; the scene multiplies
+// them by its scale, as it does its font.
 
 // Where a width dimension's label sits against the centre of its line: near
 // widths below and to the right, far widths above, clear of the band.
@@ -52,6 +53,10 @@ constexpr int nearFigureLeader = 10;
 constexpr int farFigureLeader = 30;
 constexpr int edgeFaceLeader = 20;
 constexpr int captureCarLeader = 80;
+// How far a figure's label may move along its leader before it tries the
+// other side, and how far its leader keeps rising at least.
+constexpr int figureLabelReach = 120;
+constexpr int shortestLeader = 6;
 
 // Where a figure's picture stands on its ground point, and where its leader
 // starts: the car's front wheel and roof, the person's feet and head.
@@ -65,10 +70,13 @@ constexpr int personHeadDrop = 5;  // below the picture's top
 constexpr int legendLeft = 30;
 constexpr int legendLowerRow = 55;
 constexpr int legendUpperRow = 115;
-const QSize legendSwatch(50, 25);
+const QSize legendSwatchSize(50, 25);
 constexpr int legendTextGap = 65; // from the swatch's left edge
 constexpr int legendTextDrop = 5; // below the swatch's top
 constexpr int legendTextSlack = 100;
+
+// The distance between two spots a label tries when it has to move.
+constexpr double placementStep = 2.0;
 
 int px(double value)
 {
@@ -80,6 +88,21 @@ QPointF middle(const QPoint &a, const QPoint &b)
     return (QPointF(a) + QPointF(b)) / 2.0;
 }
 
+// The direction from a to b as a unit vector; fallback when they coincide.
+QPointF unit(const QPointF &a, const QPointF &b, const QPointF &fallback)
+{
+    const QPointF d = b - a;
+    const double length = std::hypot(d.x(), d.y());
+    if (!(length > 1e-9) || !std::isfinite(length))
+        return fallback;
+    return d / length;
+}
+
+double distance(const QPointF &a, const QPointF &b)
+{
+    return std::hypot(b.x() - a.x(), b.y() - a.y());
+}
+
 } // namespace
 
 ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const SceneResult &result,
@@ -87,11 +110,13 @@ ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const S
     : m_painter(painter), m_params(params), m_result(result), m_size(size),
       m_scale(scale > 0.0 && std::isfinite(scale) ? scale : 1.0),
       m_layout(size, extentsOf(params, result)), m_outline(params, result, m_layout),
-      m_font(painter.font())
+      m_font(painter.font()), m_placer(QRectF(QPointF(0, 0), QSizeF(size)), placementStep * m_scale)
 {
     m_font.setFamily(QStringLiteral("Arial"));
     m_font.setPixelSize(qMax(1, px(14 * m_scale)));
 }
+
+ScenePainter::~ScenePainter() = default;
 
 void ScenePainter::render(QPainter &painter, const SceneParams &params, const SceneResult &result,
                           const QSize &size, qreal scale)
@@ -135,6 +160,11 @@ QString ScenePainter::valueText(double value)
     return QString::number(value, 'f', 2);
 }
 
+int ScenePainter::scaled(double length) const
+{
+    return px(length * m_scale);
+}
+
 void ScenePainter::paint()
 {
     if (m_params.scenario == Scenario::Lanes) {
@@ -144,6 +174,7 @@ void ScenePainter::paint()
     m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                              QPainter::SmoothPixmapTransform);
 
+    layOut();
     paintGround();
     paintCentreLine();
     paintRoad();
@@ -151,114 +182,109 @@ void ScenePainter::paint()
     paintFootprint();
     paintBand();
     paintDistanceDimensions();
-    paintFootprintWidths();
-    paintBandWidths();
+    paintWidths(m_footprintWidths);
+    paintWidths(m_bandWidths);
     paintCamera();
     paintFigures();
     paintLegend();
 }
 
-void ScenePainter::paintGround()
+// Works out every mark that carries a label or that a label must keep clear
+// of, then places the labels; painting only reads the result.
+void ScenePainter::layOut()
 {
-    m_painter.save();
-    m_painter.setPen(Qt::NoPen);
-    m_painter.setBrush(groundColour);
-    m_painter.drawPolygon(m_layout.ground());
-    m_painter.restore();
+    m_inset =
+        std::make_unique<CameraInset>(m_outline.origin(), m_params, m_outline.correction(), m_scale,
+                                      m_font, labelColour, QRect(QPoint(0, 0), m_size));
+    m_placer.addObstacle(m_inset->insetRect());
+    layOutLegend();
+    addLines();
+    layOutDistanceDimensions();
+    layOutFootprintWidths();
+    layOutBandWidths();
+    layOutMarker();
+    layOutFigures();
+    m_placer.place();
 }
 
-void ScenePainter::paintCentreLine()
+QVector<QLineF> ScenePainter::laneLines() const
 {
-    if (m_params.scenario != Scenario::Person)
-        return;
-    m_painter.save();
-    m_painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    m_painter.drawLine(m_layout.a(), m_layout.b());
-    m_painter.restore();
-}
-
-void ScenePainter::paintRoad()
-{
-    if (!m_outline.placed() ||
-        (m_params.scenario != Scenario::Lanes && m_params.scenario != Scenario::Capture))
-        return;
-    const double width = m_params.scenario == Scenario::Lanes
-                             ? m_params.lanesNum * m_params.lanesWidth
-                             : m_result.W1;
-    const GroundLine nearEnd = m_layout.projectGround(m_layout.b(), width, 0.0, false);
-    const GroundLine farEnd = m_layout.projectGround(m_layout.a(), width, 0.0, false);
-
-    m_painter.save();
-    m_painter.setClipRegion(QRegion(m_layout.ground()));
-    m_painter.setPen(Qt::NoPen);
-    m_painter.setBrush(roadColour);
-    m_painter.drawPolygon(QPolygon()
-                          << nearEnd.left << nearEnd.right << farEnd.right << farEnd.left);
-    if (m_params.scenario == Scenario::Lanes) {
-        const int lanes = m_params.lanesNum;
-        m_painter.setPen(QPen(laneColour, m_scale));
-        if (lanes == 2 || lanes == 4)
-            m_painter.drawLine(m_layout.a(), m_layout.b());
-        if (lanes == 3 || lanes == 4) {
-            const double d = (lanes == 3 ? 1.0 : 2.0) * m_params.lanesWidth;
-            const GroundLine nearLane = m_layout.projectGround(m_layout.b(), d, 0.0, false);
-            const GroundLine farLane = m_layout.projectGround(m_layout.a(), d, 0.0, false);
-            m_painter.drawLine(nearLane.left, farLane.left);
-            m_painter.drawLine(nearLane.right, farLane.right);
-        }
+    QVector<QLineF> lines;
+    if (!m_outline.placed() || m_params.scenario != Scenario::Lanes)
+        return lines;
+    const int lanes = m_params.lanesNum;
+    if (lanes == 2 || lanes == 4)
+        lines.append(QLineF(m_layout.a(), m_layout.b()));
+    if (lanes == 3 || lanes == 4) {
+        const double d = (lanes == 3 ? 1.0 : 2.0) * m_params.lanesWidth;
+        const GroundLine nearLane = m_layout.projectGround(m_layout.b(), d, 0.0, false);
+        const GroundLine farLane = m_layout.projectGround(m_layout.a(), d, 0.0, false);
+        lines.append(QLineF(nearLane.left, farLane.left));
+        lines.append(QLineF(nearLane.right, farLane.right));
     }
-    m_painter.restore();
+    return lines;
 }
 
-void ScenePainter::paintCameraAxis()
+bool ScenePainter::cameraAxis(QLineF *axis) const
 {
     if (!m_outline.placed() || !m_outline.correction())
-        return;
+        return false;
     const double depth = m_result.drawDepth;
     const double h = Angles::toRadians(m_params.horizontalAngle);
-    const GroundLine axis =
+    const GroundLine far =
         m_layout.projectGround(m_outline.origin(), 2.0 * std::tan(h) * depth, depth, false);
-    // At wide angles the axis runs far past the ground; keep it on the ground
-    // like everything else measured in metres.
-    m_painter.save();
-    m_painter.setClipRegion(QRegion(m_layout.ground()));
-    m_painter.setPen(QPen(axisColour, m_scale, Qt::DotLine));
-    m_painter.drawLine(axis.left, m_outline.origin());
-    m_painter.restore();
+    *axis = QLineF(far.left, m_outline.origin());
+    return true;
 }
 
-void ScenePainter::paintFootprint()
+// The lines painted across the ground before any label, which carry no
+// label of their own.
+void ScenePainter::addLines()
 {
-    if (!m_outline.placed())
-        return;
-    const BandCorners &f = m_outline.footprint();
-    m_painter.save();
-    m_painter.setClipRegion(QRegion(m_layout.ground()));
-    m_painter.setPen(Qt::NoPen);
-    m_painter.setBrush(sharedFootprintColour);
-    m_painter.drawPolygon(QPolygon() << f.c1 << f.c2 << f.c3 << f.c4);
-    m_painter.restore();
+    if (m_params.scenario == Scenario::Person)
+        addGroundLine(QLineF(m_layout.a(), m_layout.b()), m_layer);
+    for (const QLineF &line : laneLines())
+        addGroundLine(line, m_layer);
+    QLineF axis;
+    if (cameraAxis(&axis))
+        addGroundLine(axis, m_layer);
 }
 
-void ScenePainter::paintBand()
+void ScenePainter::addGroundLine(const QLineF &line, int layer, int owner)
 {
-    if (!m_outline.placed() || !m_outline.hasBand())
-        return;
-    const BandCorners &band = m_outline.band();
-    m_painter.save();
-    m_painter.setClipRegion(QRegion(m_layout.ground()));
-    if (band.isLine()) {
-        m_painter.setPen(QPen(sharedBandColour, 2 * m_scale, Qt::DotLine));
-        m_painter.drawLine(band.c2, band.c3);
-    } else {
-        m_painter.setPen(Qt::NoPen);
-        m_painter.setBrush(sharedBandColour);
-        m_painter.drawPolygon(QPolygon() << band.c1 << band.c2 << band.c3 << band.c4);
+    QLineF inside;
+    if (SceneGeometry::clipToConvex(line, m_layout.ground(), &inside))
+        m_placer.addLine(inside, layer, owner);
+}
+
+int ScenePainter::addLabel(const QString &text, const QColor &colour,
+                           const QVector<QPointF> &baselines, const QVector<QPointF> &anchors,
+                           const QVector<QPointF> &tracks, double reach,
+                           const LabelPlacer::Leader *leader)
+{
+    const QRectF box = QFontMetrics(m_font).boundingRect(text);
+    LabelPlacer::Label request;
+    for (int i = 0; i < baselines.size(); ++i) {
+        const QRectF plate = LabelPlate::around(box.translated(baselines.at(i)), m_scale);
+        request.spots.append({plate, anchors.value(i, baselines.at(i))});
     }
-    m_painter.restore();
+    request.tracks = tracks;
+    request.reach = reach;
+    request.layer = ++m_layer;
+    if (leader) {
+        request.hasLeader = true;
+        request.leader = *leader;
+    }
+    Label label;
+    label.text = text;
+    label.colour = colour;
+    label.baseline = baselines.value(0) - request.spots.value(0).rect.topLeft();
+    label.placed = m_placer.addLabel(request);
+    m_labels.append(label);
+    return m_labels.size() - 1;
 }
 
-void ScenePainter::paintDistanceDimensions()
+void ScenePainter::layOutDistanceDimensions()
 {
     if (!m_outline.placed())
         return;
@@ -298,7 +324,7 @@ void ScenePainter::paintDistanceDimensions()
     }
 }
 
-void ScenePainter::paintFootprintWidths()
+void ScenePainter::layOutFootprintWidths()
 {
     if (!m_outline.placed() || m_params.scenario != Scenario::Capture || m_result.L1 == 0.0 ||
         m_result.L4 == 0.0)
@@ -306,13 +332,14 @@ void ScenePainter::paintFootprintWidths()
     BandCorners f = m_outline.footprint();
     cutToGround(f);
     const double shift = m_result.drawDepth / 100;
-    widthDimension(f.c2, f.c3, QStringLiteral("W1:%1m").arg(valueText(m_result.W1)), -shift,
-                   nearWidthLabel);
-    widthDimension(f.c1, f.c4, QStringLiteral("W2:%1m").arg(valueText(m_result.W4)), shift,
+    widthDimension(m_footprintWidths, f.c2, f.c3,
+                   QStringLiteral("W1:%1m").arg(valueText(m_result.W1)), -shift, nearWidthLabel);
+    widthDimension(m_footprintWidths, f.c1, f.c4,
+                   QStringLiteral("W2:%1m").arg(valueText(m_result.W4)), shift,
                    farFootprintWidthLabel);
 }
 
-void ScenePainter::paintBandWidths()
+void ScenePainter::layOutBandWidths()
 {
     if (!m_outline.placed() || !m_outline.hasBand())
         return;
@@ -328,7 +355,7 @@ void ScenePainter::paintBandWidths()
         const QString text = correction
                                  ? QStringLiteral("W2")
                                  : QStringLiteral("%1:%2m").arg(name, valueText(m_result.W2));
-        widthDimension(band.c2, band.c3, text, -e, nearWidthLabel);
+        widthDimension(m_bandWidths, band.c2, band.c3, text, -e, nearWidthLabel);
     }
     if (m_result.L3 != 0.0 && m_result.L3 != m_result.L2) {
         const QString text = correction ? QStringLiteral("W3")
@@ -336,20 +363,11 @@ void ScenePainter::paintBandWidths()
         const QPoint offset = scenario == Scenario::Person ? personFarWidthLabel
                               : correction                 ? correctedFarWidthLabel
                                                            : farBandWidthLabel;
-        widthDimension(band.c1, band.c4, text, e, offset);
+        widthDimension(m_bandWidths, band.c1, band.c4, text, e, offset);
     }
 }
 
-void ScenePainter::paintCamera()
-{
-    m_painter.save();
-    CameraInset(m_painter, m_outline.origin(), m_params, m_outline.correction(), m_scale, m_font,
-                labelColour)
-        .paint();
-    m_painter.restore();
-}
-
-void ScenePainter::paintFigures()
+void ScenePainter::layOutFigures()
 {
     if (!m_outline.placed())
         return;
@@ -413,19 +431,47 @@ void ScenePainter::paintFigures()
            plateText(m_result.plateAtL1), true);
 }
 
-void ScenePainter::paintLegend()
+// "H1" is written on the camera picture's pole beside its marker line; it
+// slides along that line, or goes to the line's other side.
+void ScenePainter::layOutMarker()
 {
-    const int h = m_size.height();
+    const QLineF marker = m_inset->markerLine();
+    const QString text = CameraInset::markerText();
+    const QPointF at = m_inset->markerAt();
+    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(text)).translated(at);
+    const QPointF across = SceneGeometry::reflect(box.center(), marker) - box.center();
+    const double reach = std::max(marker.length(), box.height() * 2);
+    m_markerLabel =
+        addLabel(text, labelColour, {at, at + across}, {}, {QPointF(0, -1)}, reach, nullptr);
+    const int placed = m_labels.at(m_markerLabel).placed;
+    m_placer.addObstacle(m_inset->cameraRect(), placed);
+    m_placer.addLine(marker, m_layer, placed);
+}
+
+QRect ScenePainter::legendSwatch(int row) const
+{
+    const int up = row == 0 ? legendLowerRow : legendUpperRow;
+    return QRect(QPoint(scaled(legendLeft), m_size.height() - scaled(up)),
+                 QSize(scaled(legendSwatchSize.width()), scaled(legendSwatchSize.height())));
+}
+
+void ScenePainter::layOutLegend()
+{
+    const QFontMetrics metrics(m_font);
+    auto entry = [&](int row, const QString &text) {
+        const QRect swatch = legendSwatch(row);
+        m_placer.addObstacle(swatch);
+        m_placer.addObstacle(QRectF(swatch.x() + scaled(legendTextGap),
+                                    swatch.y() + scaled(legendTextDrop),
+                                    metrics.horizontalAdvance(text), swatch.height()));
+    };
     if (m_params.scenario == Scenario::Capture) {
-        legendEntry(legendLeft, h - legendLowerRow, languageText(TextId::LegendFootprint),
-                    sharedFootprintColour);
+        entry(0, languageText(TextId::LegendFootprint));
         return;
     }
-    legendEntry(legendLeft, h - legendUpperRow, languageText(TextId::LegendFootprint),
-                sharedFootprintColour);
+    entry(1, languageText(TextId::LegendFootprint));
     if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
-        legendEntry(legendLeft, h - legendLowerRow, languageText(TextId::LegendBand),
-                    sharedBandColour);
+        entry(0, languageText(TextId::LegendBand));
 }
 
 void ScenePainter::distanceDimension(const QPoint &left, const QPoint &right, const QString &label,
@@ -443,28 +489,24 @@ void ScenePainter::distanceDimension(const QPoint &left, const QPoint &right, co
     const QPoint at1 = SceneGeometry::toPoint(i1);
     const QPoint at2 = SceneGeometry::toPoint(i2);
 
-    m_painter.save();
-    m_painter.setClipRegion(QRegion(m_layout.ground()));
-    m_painter.setFont(m_font);
-    m_painter.setPen(QPen(leaderColour, m_scale, style));
-    m_painter.drawLine(at2, left);
-    m_painter.setPen(QPen(labelColour, m_scale));
-    m_painter.setBrush(labelColour);
-    dot(at1);
-    dot(r2);
-    m_painter.drawLine(at1, r2);
-    QPoint labelAt;
-    if (centred) {
-        labelAt = SceneGeometry::toPoint(middle(at1, r2));
-    } else {
-        labelAt = m_layout.projectGround(r2, 0.0, m_result.drawDepth / 10, false).centre;
-    }
-    m_painter.drawText(labelAt, label);
-    m_painter.restore();
+    const QPointF labelAt =
+        centred ? QPointF(SceneGeometry::toPoint(middle(at1, r2)))
+                : QPointF(m_layout.projectGround(r2, 0.0, m_result.drawDepth / 10, false).centre);
+    // The other side of the dimension line mirrors the label's box across it.
+    const QLineF line(at1, r2);
+    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(label)).translated(labelAt);
+    const QPointF across = SceneGeometry::reflect(box.center(), line) - box.center();
+    const QPointF along = unit(r2, at1, QPointF(-1, 0));
+    const double reach = line.length() / 2 + box.width() / 2;
+    const int index =
+        addLabel(label, labelColour, {labelAt, labelAt + across}, {}, {along}, reach, nullptr);
+    addGroundLine(QLineF(at2, left), m_layer, m_labels.at(index).placed);
+    addGroundLine(line, m_layer, m_labels.at(index).placed);
+    m_distances.append({at2, left, at1, r2, style, index});
 }
 
-void ScenePainter::widthDimension(const QPoint &from, const QPoint &to, const QString &label,
-                                  double shift, const QPoint &labelOffset)
+void ScenePainter::widthDimension(QVector<WidthMark> &marks, const QPoint &from, const QPoint &to,
+                                  const QString &label, double shift, const QPoint &labelOffset)
 {
     const QPointF centre = middle(from, to);
     const QPointF span = QPointF(to - from);
@@ -472,15 +514,18 @@ void ScenePainter::widthDimension(const QPoint &from, const QPoint &to, const QS
     const GroundLine line =
         m_layout.projectGround(centre, m_layout.pixelsToWidth(length), shift, false);
 
-    m_painter.save();
-    m_painter.setFont(m_font);
-    m_painter.setPen(QPen(labelColour, m_scale));
-    m_painter.setBrush(labelColour);
-    dot(line.left);
-    dot(line.right);
-    m_painter.drawLine(line.left, line.right);
-    m_painter.drawText(line.centre + labelOffset, label);
-    m_painter.restore();
+    const QPointF labelAt = QPointF(line.centre) + QPointF(labelOffset) * m_scale;
+    const QLineF drawn(line.left, line.right);
+    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(label)).translated(labelAt);
+    const QPointF across = SceneGeometry::reflect(box.center(), drawn) - box.center();
+    const double lateral = m_layout.lateralAngle();
+    const QPointF along =
+        unit(line.left, line.right, QPointF(std::cos(lateral), -std::sin(lateral)));
+    const double reach = drawn.length() / 2 + box.width() / 2;
+    const int index =
+        addLabel(label, labelColour, {labelAt, labelAt + across}, {}, {along}, reach, nullptr);
+    m_placer.addLine(drawn, m_layer, m_labels.at(index).placed);
+    marks.append({line.left, line.right, index});
 }
 
 void ScenePainter::figure(const QPoint &left, const QPoint &right, double offset, Figure kind,
@@ -513,51 +558,238 @@ void ScenePainter::figure(const QPoint &left, const QPoint &right, double offset
     QSize size = pictures.original(picture).size();
     if (car)
         size /= 2;
-    size = QSize(px(size.width() * f), px(size.height() * f));
+    size = QSize(px(size.width() * f * m_scale), px(size.height() * f * m_scale));
     const QImage image = pictures.scaled(picture, size);
     const int w = image.width();
     const int h = image.height();
 
-    m_painter.save();
-    if (!image.isNull()) {
-        const QPoint topLeft = t + (car ? carFoot : personFoot) - QPoint(w, h);
-        m_painter.drawImage(topLeft, image);
-    }
-    const QPoint head =
-        car ? t + carHead : QPoint(t.x() - (w / 2 - personHeadInset), t.y() - (h - personHeadDrop));
-    const QPoint knee(head.x(), head.y() - leader);
+    FigureMark mark;
+    mark.image = image;
+    const QPoint foot = car ? carFoot : personFoot;
+    mark.imageAt = t + QPoint(scaled(foot.x()), scaled(foot.y())) - QPoint(w, h);
+    if (!image.isNull())
+        m_placer.addObstacle(QRectF(mark.imageAt, image.size()));
+    mark.head = car ? t + QPoint(scaled(carHead.x()), scaled(carHead.y()))
+                    : QPoint(t.x() - (w / 2 - scaled(personHeadInset)),
+                             t.y() - (h - scaled(personHeadDrop)));
+    const QPoint knee(mark.head.x(), mark.head.y() - scaled(leader));
     const GroundLine labelLine = m_layout.projectGround(knee, labelLength, 0.0, false);
     const QPoint e = textAtEnd ? labelLine.right : labelLine.left;
 
-    m_painter.setFont(m_font);
-    m_painter.setPen(QPen(figureColour, m_scale));
-    m_painter.setBrush(Qt::NoBrush);
-    dot(e);
-    dot(head);
-    m_painter.drawLine(head, knee);
-    m_painter.drawLine(knee, e);
-    if (textAtEnd) {
-        m_painter.drawText(e, text);
+    // The label line runs along the breadth; its text either starts at its
+    // end or ends there. On the other side the line runs the other way from
+    // the knee and the text turns round with it.
+    const double lateral = m_layout.lateralAngle();
+    const QPointF breadth(std::cos(lateral), -std::sin(lateral));
+    const QPointF away = unit(knee, e, textAtEnd ? breadth : -breadth);
+    const QPointF other = QPointF(knee) * 2.0 - QPointF(e);
+    // A text that ends at a point is centred in its bounding box, which ends
+    // there.
+    const QFontMetrics metrics(m_font);
+    const QRectF box = metrics.boundingRect(text);
+    const double advance = metrics.horizontalAdvance(text);
+    auto ending = [&box, advance](const QPointF &at) {
+        return QPointF(at.x() - (box.width() + advance) / 2, at.y() - box.height() - box.y());
+    };
+    const QPointF wanted = textAtEnd ? QPointF(e) : ending(e);
+    const QPointF flipped = textAtEnd ? ending(other) : other;
+
+    mark.leader.from = mark.head;
+    mark.leader.direction = away;
+    mark.leader.minRise = scaled(std::min(leader, shortestLeader));
+    const double reach = std::max(distance(knee, e), double(scaled(figureLabelReach)));
+    mark.label = addLabel(text, figureColour, {wanted, flipped}, {QPointF(e), other},
+                          {away, QPointF(0, -1)}, reach, &mark.leader);
+    m_figures.append(mark);
+}
+
+void ScenePainter::paintGround()
+{
+    m_painter.save();
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(groundColour);
+    m_painter.drawPolygon(m_layout.ground());
+    m_painter.restore();
+}
+
+void ScenePainter::paintCentreLine()
+{
+    if (m_params.scenario != Scenario::Person)
+        return;
+    m_painter.save();
+    m_painter.setPen(QPen(Qt::black, m_scale, Qt::DotLine));
+    m_painter.drawLine(m_layout.a(), m_layout.b());
+    m_painter.restore();
+}
+
+void ScenePainter::paintRoad()
+{
+    if (!m_outline.placed() ||
+        (m_params.scenario != Scenario::Lanes && m_params.scenario != Scenario::Capture))
+        return;
+    const double width = m_params.scenario == Scenario::Lanes
+                             ? m_params.lanesNum * m_params.lanesWidth
+                             : m_result.W1;
+    const GroundLine nearEnd = m_layout.projectGround(m_layout.b(), width, 0.0, false);
+    const GroundLine farEnd = m_layout.projectGround(m_layout.a(), width, 0.0, false);
+
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(roadColour);
+    m_painter.drawPolygon(QPolygon()
+                          << nearEnd.left << nearEnd.right << farEnd.right << farEnd.left);
+    m_painter.setPen(QPen(laneColour, m_scale));
+    for (const QLineF &line : laneLines())
+        m_painter.drawLine(line);
+    m_painter.restore();
+}
+
+void ScenePainter::paintCameraAxis()
+{
+    QLineF axis;
+    if (!cameraAxis(&axis))
+        return;
+    // At wide angles the axis runs far past the ground; keep it on the ground
+    // like everything else measured in metres.
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    m_painter.setPen(QPen(axisColour, m_scale, Qt::DotLine));
+    m_painter.drawLine(axis);
+    m_painter.restore();
+}
+
+void ScenePainter::paintFootprint()
+{
+    if (!m_outline.placed())
+        return;
+    const BandCorners &f = m_outline.footprint();
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(sharedFootprintColour);
+    m_painter.drawPolygon(QPolygon() << f.c1 << f.c2 << f.c3 << f.c4);
+    m_painter.restore();
+}
+
+void ScenePainter::paintBand()
+{
+    if (!m_outline.placed() || !m_outline.hasBand())
+        return;
+    const BandCorners &band = m_outline.band();
+    m_painter.save();
+    m_painter.setClipRegion(QRegion(m_layout.ground()));
+    if (band.isLine()) {
+        m_painter.setPen(QPen(sharedBandColour, 2 * m_scale, Qt::DotLine));
+        m_painter.drawLine(band.c2, band.c3);
     } else {
-        const QRect box = QFontMetrics(m_font).boundingRect(text);
-        m_painter.drawText(
-            QRect(e.x() - box.width(), e.y() - box.height(), box.width(), box.height()),
-            Qt::AlignCenter, text);
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(sharedBandColour);
+        m_painter.drawPolygon(QPolygon() << band.c1 << band.c2 << band.c3 << band.c4);
     }
     m_painter.restore();
 }
 
-void ScenePainter::legendEntry(int x, int y, const QString &text, const QColor &colour)
+void ScenePainter::paintDistanceDimensions()
 {
+    for (const DistanceMark &mark : m_distances) {
+        m_painter.save();
+        m_painter.setClipRegion(QRegion(m_layout.ground()));
+        m_painter.setPen(QPen(leaderColour, m_scale, mark.style));
+        m_painter.drawLine(mark.leaderFrom, mark.leaderTo);
+        m_painter.setPen(QPen(labelColour, m_scale));
+        m_painter.setBrush(labelColour);
+        dot(mark.from);
+        dot(mark.to);
+        m_painter.drawLine(mark.from, mark.to);
+        m_painter.restore();
+        paintLabel(mark.label);
+    }
+}
+
+void ScenePainter::paintWidths(const QVector<WidthMark> &marks)
+{
+    for (const WidthMark &mark : marks) {
+        m_painter.save();
+        m_painter.setPen(QPen(labelColour, m_scale));
+        m_painter.setBrush(labelColour);
+        dot(mark.left);
+        dot(mark.right);
+        m_painter.drawLine(mark.left, mark.right);
+        m_painter.restore();
+        paintLabel(mark.label);
+    }
+}
+
+void ScenePainter::paintCamera()
+{
+    const Label &marker = m_labels.at(m_markerLabel);
+    const LabelPlacer::Placement &placed = m_placer.placement(marker.placed);
+    m_painter.save();
+    m_inset->paint(m_painter, placed.rect.topLeft() + marker.baseline);
+    m_painter.restore();
+}
+
+void ScenePainter::paintFigures()
+{
+    for (const FigureMark &mark : m_figures) {
+        m_painter.save();
+        if (!mark.image.isNull())
+            m_painter.drawImage(mark.imageAt, mark.image);
+        const Label &label = m_labels.at(mark.label);
+        const LabelPlacer::Placement &placed = m_placer.placement(label.placed);
+        LabelPlate::paint(m_painter, placed.rect, m_scale);
+        // The leader follows its label wherever the label was placed.
+        const QPoint e = SceneGeometry::toPoint(placed.anchor);
+        const QPoint knee = SceneGeometry::toPoint(LabelPlacer::elbow(mark.leader, placed.anchor));
+        m_painter.setPen(QPen(figureColour, m_scale));
+        m_painter.setBrush(Qt::NoBrush);
+        dot(e);
+        dot(mark.head);
+        m_painter.drawLine(mark.head, knee);
+        m_painter.drawLine(knee, e);
+        m_painter.setFont(m_font);
+        m_painter.drawText(placed.rect.topLeft() + label.baseline, label.text);
+        m_painter.restore();
+    }
+}
+
+void ScenePainter::paintLabel(int index)
+{
+    const Label &label = m_labels.at(index);
+    const LabelPlacer::Placement &placed = m_placer.placement(label.placed);
+    m_painter.save();
+    LabelPlate::paint(m_painter, placed.rect, m_scale);
+    m_painter.setFont(m_font);
+    m_painter.setPen(label.colour);
+    m_painter.drawText(placed.rect.topLeft() + label.baseline, label.text);
+    m_painter.restore();
+}
+
+void ScenePainter::paintLegend()
+{
+    if (m_params.scenario == Scenario::Capture) {
+        legendEntry(0, languageText(TextId::LegendFootprint), sharedFootprintColour);
+        return;
+    }
+    legendEntry(1, languageText(TextId::LegendFootprint), sharedFootprintColour);
+    if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
+        legendEntry(0, languageText(TextId::LegendBand), sharedBandColour);
+}
+
+void ScenePainter::legendEntry(int row, const QString &text, const QColor &colour)
+{
+    const QRect swatch = legendSwatch(row);
     m_painter.save();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(colour);
-    m_painter.drawRect(QRect(QPoint(x, y), legendSwatch));
+    m_painter.drawRect(swatch);
     m_painter.setFont(m_font);
     m_painter.setPen(legendColour);
     const int textWidth = QFontMetrics(m_font).horizontalAdvance(text);
-    m_painter.drawText(QRect(x + legendTextGap, y + legendTextDrop, textWidth + legendTextSlack,
-                             legendSwatch.height()),
+    m_painter.drawText(QRect(swatch.x() + scaled(legendTextGap),
+                             swatch.y() + scaled(legendTextDrop),
+                             textWidth + scaled(legendTextSlack), swatch.height()),
                        Qt::AlignLeft | Qt::AlignTop, text);
     m_painter.restore();
 }
@@ -574,5 +806,6 @@ void ScenePainter::cutToGround(BandCorners &band) const
 
 void ScenePainter::dot(const QPoint &at)
 {
-    m_painter.drawEllipse(QRect(at.x() - 1, at.y() - 1, 3, 3));
+    const int side = std::max(3, px(3 * m_scale + 0.5));
+    m_painter.drawEllipse(QRect(at.x() - side / 2, at.y() - side / 2, side, side));
 }

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 namespace
@@ -101,6 +102,7 @@ private slots:
     void buttonLook();
     void titleLook();
     void helpMenu();
+    void menuReadable();
     void hideAndClose();
     void shippedLanguagesListed();
 
@@ -239,11 +241,13 @@ void tst_customMenuBar::languageList()
     QCOMPARE(expected.size(), listed.size());
     QCOMPARE(menuTexts(bar), expected);
 
+    // Only the current language carries the tick.
     const QList<QAction *> actions = bar.languageMenu()->actions();
     for (const QAction *action : actions) {
         QVERIFY(action->isCheckable());
         QVERIFY(action->actionGroup());
         QVERIFY(action->actionGroup()->isExclusive());
+        QCOMPARE(!action->icon().isNull(), action->isChecked());
     }
 }
 
@@ -290,6 +294,9 @@ void tst_customMenuBar::choosingStoresAtDestruction()
         emit bar.helpMenu()->triggered(german);
 
         QCOMPARE(bar.language(), QStringLiteral("DEU"));
+        // The tick moves with the choice.
+        for (const QAction *action : actions)
+            QCOMPARE(!action->icon().isNull(), action == german);
         QCOMPARE(title->text(), QStringLiteral("text 48"));
         QCOMPARE(languageText(TextId::ProgramName), QStringLiteral("text 48"));
         QVERIFY(!storedLanguage().isValid());
@@ -618,10 +625,8 @@ void tst_customMenuBar::helpMenu()
     QVERIFY(!languages->parent());
     QVERIFY(help->windowFlags() & Qt::FramelessWindowHint);
     QVERIFY(help->windowFlags() & Qt::Popup);
-    const QString sheet = QStringLiteral("QMenu {background-color: #4B5863;border: 1px solid "
-                                         "black;}QMenu::item::hover {background-color: white; }");
-    QCOMPARE(help->styleSheet(), sheet);
-    QCOMPARE(languages->styleSheet(), sheet);
+    QVERIFY(!help->styleSheet().isEmpty());
+    QCOMPARE(languages->styleSheet(), help->styleSheet());
     QCOMPARE(bar.findChild<QPushButton *>(QStringLiteral("m_btnQuestion"))->menu(), help);
 
     emit help->aboutToShow();
@@ -629,6 +634,80 @@ void tst_customMenuBar::helpMenu()
     QCOMPARE(entries.size(), 1);
     QVERIFY(!entries.first()->icon().isNull());
     QCOMPARE(entries.first()->actionGroup()->parent(), static_cast<QObject *>(languages));
+}
+
+namespace
+{
+
+double luminance(const QColor &c)
+{
+    auto channel = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The strongest contrast in a band of the picture against its most common
+// colour: the text against its background.
+double textContrast(const QImage &image, const QRect &band, QColor *ground)
+{
+    QMap<QRgb, int> counts;
+    for (int y = band.top(); y <= band.bottom(); ++y) {
+        for (int x = band.left(); x <= band.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    QRgb common = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            common = it.key();
+        }
+    }
+    *ground = QColor(common);
+    double best = 1.0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = std::max(best, contrast(QColor(it.key()), *ground));
+    return best;
+}
+
+} // namespace
+
+// The entries read at 4.5:1 or better on the menu, and the entry under the
+// pointer shows in a colour of its own.
+void tst_customMenuBar::menuReadable()
+{
+    addFiles({"ENU.xml", "DEU.xml", "CHS.xml"});
+    customMenuBar bar;
+    bar.initTitleBar(true);
+    QMenu *help = bar.helpMenu();
+    emit help->aboutToShow();
+    QMenu *languages = bar.languageMenu();
+    languages->popup(QPoint(100, 100));
+    QVERIFY(QTest::qWaitForWindowExposed(languages));
+    const QList<QAction *> entries = languages->actions();
+    QCOMPARE(entries.size(), 3);
+    languages->setActiveAction(entries.at(1));
+
+    const QImage image = languages->grab().toImage();
+    QColor plain;
+    QColor hovered;
+    const QRect plainRow = languages->actionGeometry(entries.at(0)).adjusted(2, 2, -2, -2);
+    const QRect hoveredRow = languages->actionGeometry(entries.at(1)).adjusted(2, 2, -2, -2);
+    const double plainContrast = textContrast(image, plainRow, &plain);
+    const double hoveredContrast = textContrast(image, hoveredRow, &hovered);
+    QVERIFY2(plainContrast >= 4.5, qPrintable(QString::number(plainContrast)));
+    QVERIFY2(hoveredContrast >= 4.5, qPrintable(QString::number(hoveredContrast)));
+    QVERIFY2(contrast(plain, hovered) >= 3.0, qPrintable(plain.name() + " " + hovered.name()));
+    languages->hide();
 }
 
 void tst_customMenuBar::hideAndClose()

@@ -40,6 +40,10 @@ private slots:
     void outlineCaptureLineOnFootprintSides();
     void outlineCorrectionInsideWedge_data();
     void outlineCorrectionInsideWedge();
+    void clipToConvex_data();
+    void clipToConvex();
+    void reflect_data();
+    void reflect();
 };
 
 namespace
@@ -430,6 +434,80 @@ void tst_SceneGeometry::outlineCorrectionInsideWedge()
         QVERIFY2(grown.contains(QPointF(p)),
                  qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
     QCOMPARE(b.isLine(), l3 == result.L2);
+}
+
+void tst_SceneGeometry::clipToConvex_data()
+{
+    QTest::addColumn<QPolygon>("polygon");
+    QTest::addColumn<QLineF>("line");
+    QTest::addColumn<bool>("inside");
+    QTest::addColumn<QLineF>("part");
+
+    // A diamond with corners (0, 10), (10, 20), (20, 10), (10, 0), listed
+    // both ways round.
+    const QPolygon diamond = QPolygon()
+                             << QPoint(0, 10) << QPoint(10, 20) << QPoint(20, 10) << QPoint(10, 0);
+    QPolygon reversed;
+    for (int i = diamond.size() - 1; i >= 0; --i)
+        reversed << diamond.at(i);
+    QTest::newRow("across the middle")
+        << diamond << QLineF(-10, 10, 30, 10) << true << QLineF(0, 10, 20, 10);
+    QTest::newRow("other way round")
+        << reversed << QLineF(-10, 10, 30, 10) << true << QLineF(0, 10, 20, 10);
+    QTest::newRow("starting inside")
+        << diamond << QLineF(10, 10, 10, 40) << true << QLineF(10, 10, 10, 20);
+    QTest::newRow("wholly inside")
+        << diamond << QLineF(8, 9, 12, 11) << true << QLineF(8, 9, 12, 11);
+    QTest::newRow("past a corner") << diamond << QLineF(0, 0, 4, 0) << false << QLineF();
+    QTest::newRow("along the outside of an edge")
+        << diamond << QLineF(-5, 5, 5, -5) << false << QLineF();
+    const QPolygon flat = QPolygon() << QPoint(0, 0) << QPoint(10, 0) << QPoint(20, 0);
+    QTest::newRow("flat polygon") << flat << QLineF(5, -5, 5, 5) << false << QLineF();
+}
+
+// The part of a line painted on the ground that a label could meet: what a
+// clip to the ground leaves of it.
+void tst_SceneGeometry::clipToConvex()
+{
+    QFETCH(QPolygon, polygon);
+    QFETCH(QLineF, line);
+    QFETCH(bool, inside);
+    QFETCH(QLineF, part);
+    QLineF clipped;
+    QCOMPARE(SceneGeometry::clipToConvex(line, polygon, &clipped), inside);
+    if (!inside)
+        return;
+    QVERIFY2((clipped.p1() - part.p1()).manhattanLength() < 1e-9 &&
+                 (clipped.p2() - part.p2()).manhattanLength() < 1e-9,
+             qPrintable(QStringLiteral("%1,%2 %3,%4")
+                            .arg(clipped.x1())
+                            .arg(clipped.y1())
+                            .arg(clipped.x2())
+                            .arg(clipped.y2())));
+}
+
+void tst_SceneGeometry::reflect_data()
+{
+    QTest::addColumn<QPointF>("point");
+    QTest::addColumn<QLineF>("line");
+    QTest::addColumn<QPointF>("mirrored");
+
+    QTest::newRow("across a level line") << QPointF(3, 2) << QLineF(0, 5, 10, 5) << QPointF(3, 8);
+    QTest::newRow("across the diagonal") << QPointF(4, 0) << QLineF(0, 0, 1, 1) << QPointF(0, 4);
+    QTest::newRow("beyond the segment's ends")
+        << QPointF(50, 2) << QLineF(0, 0, 10, 0) << QPointF(50, -2);
+    QTest::newRow("on the line stays") << QPointF(7, 7) << QLineF(0, 0, 2, 2) << QPointF(7, 7);
+    QTest::newRow("a point is no line") << QPointF(3, 4) << QLineF(1, 1, 1, 1) << QPointF(3, 4);
+}
+
+// Where a label goes when it turns to the other side of its line.
+void tst_SceneGeometry::reflect()
+{
+    QFETCH(QPointF, point);
+    QFETCH(QLineF, line);
+    QFETCH(QPointF, mirrored);
+    const QPointF actual = SceneGeometry::reflect(point, line);
+    QVERIFY((actual - mirrored).manhattanLength() < 1e-9);
 }
 
 QTEST_GUILESS_MAIN(tst_SceneGeometry)

@@ -176,14 +176,15 @@ QPoint inPersonBand(const SceneParams &params, const SceneResult &result)
         .right;
 }
 
-// Off the middle of the ground's edge a -> b (taken in the order P1, P2, P3,
-// P4) by the given number of pixels: negative outward, positive inward.
-QPoint outside(const QPoint &a, const QPoint &b, double pixels)
+// Off the ground's edge a -> b (taken in the order P1, P2, P3, P4), at a
+// fraction along it, by the given number of pixels: negative outward,
+// positive inward.
+QPoint outside(const QPoint &a, const QPoint &b, double pixels, double along = 0.5)
 {
     const QPointF d = QPointF(b - a);
     const double length = std::hypot(d.x(), d.y());
     const QPointF normal(d.y() / length, -d.x() / length);
-    return ((QPointF(a) + QPointF(b)) / 2 + normal * pixels).toPoint();
+    return (QPointF(a) + d * along + normal * pixels).toPoint();
 }
 
 } // namespace
@@ -210,12 +211,13 @@ void tst_ScenePainter::footprintClippedToGround()
     // Between the pole and the near picture edge, off the road: bare ground.
     COMPARE_COLOUR(image, layout.projectGround(b, 24, 1.5, false).left, ground);
     // Inside the footprint, beside the road.
-    COMPARE_COLOUR(image, layout.projectGround(b, 16, 30, false).right,
+    COMPARE_COLOUR(image, layout.projectGround(b, 16, 24, false).right,
                    over(lanesFootprint, ground));
     // Beyond both side edges, where the unclipped picture would reach.
     COMPARE_COLOUR(image, outside(layout.p1(), layout.p2(), -6), background);
     COMPARE_COLOUR(image, outside(layout.p3(), layout.p4(), -6), background);
-    COMPARE_COLOUR(image, outside(layout.p1(), layout.p2(), 6), over(lanesFootprint, ground));
+    // Clear of the far distance's label, which sits on that edge's middle.
+    COMPARE_COLOUR(image, outside(layout.p1(), layout.p2(), 6, 0.3), over(lanesFootprint, ground));
 }
 
 void tst_ScenePainter::bandColour()
@@ -537,6 +539,81 @@ bool isDistanceLabel(const QString &text)
     return text.size() >= 2 && text.at(0) == QLatin1Char('L') && text.at(1).isDigit();
 }
 
+QRectF textBox(const QString &text, const QPointF &at, int pixelSize = 14)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixelSize);
+    return QRectF(QFontMetrics(font).boundingRect(text)).translated(at);
+}
+
+bool touches(const QLineF &a, const QLineF &b)
+{
+    for (const QPointF &p : {a.p1(), a.p2()}) {
+        if (p == b.p1() || p == b.p2())
+            return true;
+    }
+    return false;
+}
+
+// Whether the segment runs through the rectangle.
+bool runsThrough(const QLineF &line, const QRectF &rect)
+{
+    const int steps = 200;
+    for (int i = 0; i <= steps; ++i) {
+        if (rect.contains(line.pointAt(double(i) / steps)))
+            return true;
+    }
+    return false;
+}
+
+// Whether something else painted in the scene takes the spot where a label is
+// wanted, with the few pixels of its plate: another text, a picture, or a line
+// that is not one of the label's own (nor touches them).
+bool spotTaken(const GeometryRecorder &recorder, const QString &text, const QPointF &at,
+               const QVector<QLineF> &own)
+{
+    const QRectF wanted = textBox(text, at).adjusted(-2, -1, 2, 1);
+    for (const GeometryRecorder::Text &t : recorder.texts()) {
+        if (t.text != text && textBox(t.text, t.at, t.pixelSize).intersects(wanted))
+            return true;
+    }
+    for (const GeometryRecorder::Image &image : recorder.images()) {
+        if (image.transform.mapRect(image.target).intersects(wanted))
+            return true;
+    }
+    for (const GeometryRecorder::Line &l : recorder.lines()) {
+        bool mine = false;
+        for (const QLineF &line : own)
+            mine = mine || l.line == line || touches(l.line, line);
+        if (!mine && runsThrough(l.transform.map(l.line), wanted))
+            return true;
+    }
+    return false;
+}
+
+double distanceToLine(const QPointF &p, const QPointF &through, const QPointF &direction)
+{
+    const double length = std::hypot(direction.x(), direction.y());
+    const QPointF d = p - through;
+    return std::abs(d.x() * direction.y() - d.y() * direction.x()) / length;
+}
+
+// A label that left its wanted spot slid along its own line (the direction
+// given) or went to the line's other side, mirrored across it.
+bool movedAlongOrAcross(const QString &text, const QPointF &at, const QPointF &wantedAt,
+                        const QLineF &line)
+{
+    const QPointF centre = textBox(text, at).center();
+    const QPointF wanted = textBox(text, wantedAt).center();
+    const QPointF d = line.p2() - line.p1();
+    const double len2 = d.x() * d.x() + d.y() * d.y();
+    const QPointF foot =
+        line.p1() +
+        d * (((centre - line.p1()).x() * d.x() + (centre - line.p1()).y() * d.y()) / len2);
+    const QPointF mirrored = foot * 2 - centre;
+    return distanceToLine(centre, wanted, d) <= 1.5 || distanceToLine(mirrored, wanted, d) <= 1.5;
+}
+
 } // namespace
 
 void tst_ScenePainter::labels_data()
@@ -687,8 +764,8 @@ void tst_ScenePainter::distanceDimensions_data()
 }
 
 // One leader per distance in the leader colour, dotted for the person and
-// dashed otherwise; each label in the label colour, at the middle of its
-// dimension line except in the person scenario.
+// dashed otherwise; each label in the label colour, on its dimension line
+// except in the person scenario.
 void tst_ScenePainter::distanceDimensions()
 {
     QFETCH(SceneParams, params);
@@ -712,13 +789,23 @@ void tst_ScenePainter::distanceDimensions()
             continue;
         ++labels;
         QCOMPARE(t.colour, labelColour);
+        // A centred label starts on its dimension line, at the middle or,
+        // where that spot is taken, slid along the line.
+        // The person's labels stand off their lines' middles.
+        bool onLine = false;
         bool atMiddle = false;
         for (const GeometryRecorder::Line &line : recorder->lines()) {
-            const QPointF d = line.line.center() - t.at;
-            atMiddle = atMiddle ||
-                       (line.colour == labelColour && std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1);
+            const QLineF l = line.line;
+            if (line.colour != labelColour)
+                continue;
+            const double along =
+                QPointF::dotProduct(t.at - l.p1(), l.p2() - l.p1()) / (l.length() * l.length());
+            onLine = onLine || (along >= 0 && along <= 1 &&
+                                distanceToLine(t.at, l.p1(), l.p2() - l.p1()) <= 1.5);
+            const QPointF d = l.center() - t.at;
+            atMiddle = atMiddle || (std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1);
         }
-        QVERIFY2(atMiddle == centred, qPrintable(t.text));
+        QVERIFY2(centred ? onLine : !atMiddle, qPrintable(t.text));
     }
     QCOMPARE(labels, leaders);
 }
@@ -781,34 +868,46 @@ void tst_ScenePainter::figures()
     QPoint head;
     QPoint knee;
     QPoint end;
+    QVector<QLineF> leaderLines;
     bool found = false;
     for (const GeometryRecorder::Line &up : recorder->lines()) {
         const QLineF l = up.line;
-        if (found || up.colour != figureColour || l.x1() != l.x2() || l.y1() - l.y2() != leader)
+        if (found || up.colour != figureColour || l.x1() != l.x2() || l.y1() <= l.y2())
             continue;
         for (const GeometryRecorder::Line &across : recorder->lines()) {
             if (across.colour != figureColour || across.line.p1() != l.p2())
                 continue;
             const QPointF e = across.line.p2();
-            // Text not at the end is centred in its bounding box, which ends
-            // at E; the box is a few pixels wider than the advance.
-            const bool matches = atEnd ? e == label->at
-                                       : std::abs(label->at.x() + advance - e.x()) <= 5 &&
-                                             std::abs(label->at.y() - e.y()) <= 14;
-            if (matches) {
+            // The text starts at E, or its bounding box ends there, centred;
+            // the box is a few pixels wider than the advance.
+            const bool startsAt = e == label->at;
+            const bool endsAt = std::abs(label->at.x() + advance - e.x()) <= 5 &&
+                                std::abs(label->at.y() - e.y()) <= 14;
+            if (startsAt || endsAt) {
                 head = l.p1().toPoint();
                 knee = l.p2().toPoint();
                 end = e.toPoint();
+                leaderLines = {l, across.line};
                 found = true;
             }
         }
     }
     QVERIFY(found);
 
-    // The label line runs along the breadth: right end with the text at its
-    // end, left end otherwise.
-    const GroundLine labelLine = layout.projectGround(knee, metres, 0, false);
-    QCOMPARE(end, atEnd ? labelLine.right : labelLine.left);
+    // Wanted: the leader rises its length, and the label line runs along the
+    // breadth to its right end with the text at its end, to its left end
+    // otherwise. Anywhere else only when that spot is taken, with the label
+    // line still along the breadth.
+    const QPoint wantedKnee = head - QPoint(0, leader);
+    const GroundLine labelLine = layout.projectGround(wantedKnee, metres, 0, false);
+    const QPoint wantedEnd = atEnd ? labelLine.right : labelLine.left;
+    if (knee != wantedKnee || end != wantedEnd) {
+        const QPointF wantedAt =
+            atEnd ? QPointF(wantedEnd) : QPointF(wantedEnd) - QPointF(advance + 2, 4);
+        QVERIFY(spotTaken(*recorder, text, wantedAt, leaderLines));
+        const QPointF breadth = QPointF(labelLine.right - labelLine.left);
+        QVERIFY(distanceToLine(end, knee, breadth) <= 1.5);
+    }
 
     // Dots at H and E, outlined only.
     for (const QPoint &p : {head, end}) {
@@ -917,7 +1016,8 @@ void tst_ScenePainter::widthDimensions_data()
 }
 
 // A width dimension repeats its edge's pixel length, moved the shift along
-// the depth, with its label at the line's centre plus the label offset.
+// the depth; its label is wanted at the line's centre plus the label offset
+// and sits there unless that spot is taken.
 void tst_ScenePainter::widthDimensions()
 {
     QFETCH(SceneParams, params);
@@ -939,21 +1039,25 @@ void tst_ScenePainter::widthDimensions()
             label = &t;
     }
     QVERIFY(label);
-    const GeometryRecorder::Line *line = nullptr;
-    for (const GeometryRecorder::Line &l : recorder->lines()) {
-        const QPointF d = label->at - l.line.center() - QPointF(labelOffset);
-        if (l.colour == labelColour && std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1)
-            line = &l;
-    }
-    QVERIFY(line);
-    QVERIFY2(std::abs(line->line.length() - edge.length()) <= 2,
-             qPrintable(QStringLiteral("%1 px for an edge of %2 px")
-                            .arg(line->line.length())
-                            .arg(edge.length())));
     const double k = layout.depthLength() * shift / result.drawDepth;
     const QPointF moved = edge.center() - QPointF(std::cos(layout.depthAngle()) * k,
                                                   std::sin(layout.depthAngle()) * k);
-    QVERIFY((line->line.center() - moved).manhattanLength() <= 2);
+    const GeometryRecorder::Line *line = nullptr;
+    for (const GeometryRecorder::Line &l : recorder->lines()) {
+        if (l.colour == labelColour && std::abs(l.line.length() - edge.length()) <= 2 &&
+            (l.line.center() - moved).manhattanLength() <= 2)
+            line = &l;
+    }
+    QVERIFY2(line, qPrintable(QStringLiteral("no line of %1 px at %2,%3")
+                                  .arg(edge.length())
+                                  .arg(moved.x())
+                                  .arg(moved.y())));
+    const QPointF wanted = line->line.center() + QPointF(labelOffset);
+    const QPointF d = label->at - wanted;
+    if (std::abs(d.x()) > 1 || std::abs(d.y()) > 1) {
+        QVERIFY2(spotTaken(*recorder, label->text, wanted, {line->line}), qPrintable(label->text));
+        QVERIFY(movedAlongOrAcross(label->text, label->at, wanted, line->line));
+    }
 }
 
 void tst_ScenePainter::dimensionOffsets_data()
@@ -980,8 +1084,9 @@ void tst_ScenePainter::dimensionOffsets_data()
 }
 
 // Each distance dimension ends on the left side edge moved in by its offset;
-// its label sits at the dimension's middle, or in the person scenario a
-// tenth of the depth beyond that end.
+// its label is wanted at the dimension's middle, or in the person scenario a
+// tenth of the depth beyond that end, and sits there unless that spot is
+// taken.
 void tst_ScenePainter::dimensionOffsets()
 {
     QFETCH(SceneParams, params);
@@ -1003,9 +1108,15 @@ void tst_ScenePainter::dimensionOffsets()
     for (const GeometryRecorder::Line &l : recorder->lines()) {
         if (l.colour != labelColour || l.line.p2() != QPointF(r2))
             continue;
+        found = true;
         const QPointF expected = params.scenario == 1 ? at : l.line.center();
         const QPointF d = text->at - expected;
-        found = found || (std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1);
+        if (std::abs(d.x()) <= 1 && std::abs(d.y()) <= 1)
+            continue;
+        // Moved: only off a spot that something else takes, and along its
+        // own line or across it.
+        QVERIFY2(spotTaken(*recorder, label, expected, {l.line}), qPrintable(label));
+        QVERIFY(movedAlongOrAcross(label, text->at, expected, l.line));
     }
     QVERIFY(found);
 }

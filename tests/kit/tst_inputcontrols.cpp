@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 #include <QListView>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QtTest>
 
 namespace
@@ -42,6 +44,8 @@ private slots:
     void spinBoxes_data();
     void spinBoxes();
     void spinBoxRepeatedScaling();
+    void spinBoxArrowsGrow_data();
+    void spinBoxArrowsGrow();
 };
 
 void tst_InputControls::comboStyleSheet_data()
@@ -238,11 +242,13 @@ void tst_InputControls::spinBoxes_data()
     QTest::addColumn<int>("pixelSize");
     QTest::addColumn<QString>("expected");
 
+    // The buttons are 16 px wide at scale 1 and grow with the scale.
     const auto sheet = [](const QString &cls, const QString &border, const QString &radius) {
+        const QString button = QString::number(border.toDouble() * 16, 'g', 6);
         return cls + "{border: " + border + "px solid   #9eb2c0;border-radius: " + radius +
                "px;background-color: #f5f7f8;}" + cls + ":enabled{color: #000000;}" + cls +
-               "::up-button{image: url(" + kUp + ");}" + cls + "::down-button{image: url(" + kDown +
-               ");}";
+               "::up-button{image: url(" + kUp + ");width: " + button + "px;}" + cls +
+               "::down-button{image: url(" + kDown + ");width: " + button + "px;}";
     };
     QTest::newRow("integer at 1") << false << 1.0 << QSize(110, 25) << QMargins(5, 0, 5, 0) << 14
                                   << sheet("QSpinBox", "1", "2");
@@ -296,6 +302,57 @@ void tst_InputControls::spinBoxRepeatedScaling()
     QCOMPARE(box.font().pixelSize(), 28);
     box.SetScale(1.5);
     QCOMPARE(box.maximumSize(), QSize(405, 52));
+}
+
+namespace
+{
+
+// Reads where the style puts the up and down buttons.
+class ProbedSpinBox : public LxClientBaseSpinBox
+{
+public:
+    QRect button(QStyle::SubControl which) const
+    {
+        QStyleOptionSpinBox option;
+        initStyleOption(&option);
+        return style()->subControlRect(QStyle::CC_SpinBox, &option, which, this);
+    }
+};
+
+} // namespace
+
+void tst_InputControls::spinBoxArrowsGrow_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("1.5") << 1.5;
+    QTest::newRow("2") << 2.0;
+    QTest::newRow("3") << 3.0;
+}
+
+// The up and down buttons grow with the field, as its size and font do.
+void tst_InputControls::spinBoxArrowsGrow()
+{
+    QFETCH(qreal, scale);
+    ProbedSpinBox single;
+    single.SetScale(1);
+    single.show();
+    ProbedSpinBox scaled;
+    scaled.SetScale(scale);
+    scaled.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&scaled));
+    for (const QStyle::SubControl which : {QStyle::SC_SpinBoxUp, QStyle::SC_SpinBoxDown}) {
+        const QRect one = single.button(which);
+        const QRect grown = scaled.button(which);
+        QVERIFY(one.width() > 0 && one.height() > 0);
+        QVERIFY2(std::abs(grown.width() - one.width() * scale) <= 1 &&
+                     std::abs(grown.height() - one.height() * scale) <= 1.5 * scale,
+                 qPrintable(QStringLiteral("%1x%2 at 1, %3x%4 at %5")
+                                .arg(one.width())
+                                .arg(one.height())
+                                .arg(grown.width())
+                                .arg(grown.height())
+                                .arg(scale)));
+    }
 }
 
 QTEST_MAIN(tst_InputControls)

@@ -51,7 +51,9 @@ public:
 
     void drawPath(const QPainterPath &path) override
     {
-        m_recorder->m_paths.append({next(), path, painter()->worldTransform()});
+        m_recorder->m_paths.append({next(), path, painter()->worldTransform(),
+                                    painter()->pen().color(), painter()->pen().style(),
+                                    painter()->brush().style()});
     }
 
     void drawPixmap(const QRectF &target, const QPixmap &pixmap, const QRectF &) override

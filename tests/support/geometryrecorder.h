@@ -58,6 +58,9 @@ public:
         int order = 0;
         QPainterPath path;
         QTransform transform;
+        QColor pen;
+        Qt::PenStyle penStyle = Qt::SolidLine;
+        Qt::BrushStyle brushStyle = Qt::NoBrush;
     };
 
     explicit GeometryRecorder(const QSize &size);
