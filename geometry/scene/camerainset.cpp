@@ -1,5 +1,6 @@
 #include "camerainset.h"
 
+#include "angles.h"
 #include "labelplate.h"
 #include "languagetable.h"
 #include "scenegeometry.h"
@@ -10,6 +11,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -26,13 +28,25 @@ constexpr int insetMargin = 10;    // between the outer and the inner box
 constexpr int insetIcon = 50;      // the turned icons, and the pitch reference line
 constexpr int captionPadding = 4;  // between a caption and its inner box's sides
 constexpr int smallestCaption = 9; // pixel size a long caption may shrink to
-// The angle marks reach out along their reference lines, so that a typical
-// angle of 15 degrees shows as more than 12 pixels of arc.
-constexpr int arcRadius = 48;
+// The angle marks reach out along their reference lines, far enough that an
+// angle of 10 degrees or more shows as at least 12 pixels of arc; steep
+// angles keep the shorter reach, clear of the captions.
+constexpr int shortArcRadius = 48;
+constexpr int longArcRadius = 70;
+constexpr double shortestArc = 12;
 
 int px(double value)
 {
     return SceneGeometry::toPixel(value);
+}
+
+// The radius that gives an angle at least the shortest arc, within the reach
+// of the marks.
+int arcRadiusFor(qint32 degrees, double scale)
+{
+    const double radians = std::abs(Angles::toRadians(degrees));
+    const double wanted = radians > 0 ? shortestArc / radians : double(longArcRadius);
+    return px(std::ceil(std::clamp(wanted, double(shortArcRadius), double(longArcRadius)) * scale));
 }
 
 // An angle in degrees as sixteenths for drawArc; beyond a full turn the arc
@@ -120,7 +134,7 @@ void CameraInset::layOutInset(const QRect &bounds)
     f.box = px(insetBox * s);
     f.margin = px(insetMargin * s);
     f.icon = px(insetIcon * s);
-    f.arcRadius = px(arcRadius * s);
+    f.arcRadius = px(longArcRadius * s);
     f.width = f.box;
 
     // A caption too long for its box first shrinks, then widens the box.
@@ -233,7 +247,7 @@ void CameraInset::paintReferenceLines(QPainter &painter) const
     const int halfIcon = f.icon / 2;
     painter.save();
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    painter.drawLine(QPoint(f.centreX - halfIcon, f.pitchPivot.y()), f.pitchPivot);
+    painter.drawLine(f.pitchPivot - QPoint(f.arcRadius, 0), f.pitchPivot);
     if (m_correction) {
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawLine(QPoint(f.centreX - halfIcon, f.levelY),
@@ -257,7 +271,7 @@ void CameraInset::paintCaptions(QPainter &painter) const
                      Qt::AlignCenter, m_pitchText);
     if (m_correction) {
         const int levelHeight = metrics.boundingRect(m_levelText).height();
-        painter.drawText(QRect(f.left, px(f.top + f.box + 65 * s), f.width, levelHeight + slack),
+        painter.drawText(QRect(f.left, px(f.top + f.box + 80 * s), f.width, levelHeight + slack),
                          Qt::AlignCenter, m_levelText);
     }
     painter.restore();
@@ -269,7 +283,7 @@ void CameraInset::paintPitchIcon(QPainter &painter) const
     const Frame &f = m_frame;
     const double s = m_scale;
     const QPoint pivot = f.pitchPivot;
-    const int r = f.arcRadius;
+    const int r = arcRadiusFor(m_params.pitchAngle, s);
     painter.save();
     painter.setPen(QPen(Qt::black, s));
     painter.drawArc(QRect(pivot.x() - r, pivot.y() - r, 2 * r, 2 * r), 180 * 16,
@@ -289,7 +303,7 @@ void CameraInset::paintHorizontalIcon(QPainter &painter) const
     const Frame &f = m_frame;
     const double s = m_scale;
     const int c = f.centreX;
-    const int r = f.arcRadius;
+    const int r = arcRadiusFor(m_params.horizontalAngle, s);
     painter.save();
     painter.setPen(QPen(Qt::black, s));
     painter.drawArc(QRect(c - r, f.levelY - r, 2 * r, 2 * r), 270 * 16,

@@ -189,7 +189,7 @@ void tst_CameraInset::placement()
             continue;
         const double middle = caption->at.x() + metrics.horizontalAdvance(captions.at(i)) / 2.0;
         QVERIFY2(std::abs(middle - (X + b / 2.0)) <= 1.0, qPrintable(captions.at(i)));
-        const int top = i == 0 ? int(75 * scale + Y) : int(Y + b + 65 * scale);
+        const int top = i == 0 ? int(75 * scale + Y) : int(Y + b + 80 * scale);
         QVERIFY(caption->at.y() > top && caption->at.y() < top + metrics.height() + 20);
         QCOMPARE(caption->colour, QColor(Qt::black));
     }
@@ -203,6 +203,8 @@ void tst_CameraInset::arcs_data()
     QTest::addColumn<bool>("correction");
 
     QTest::newRow("pitch 15") << 15 << 0 << 1.0 << false;
+    QTest::newRow("pitch 10, horizontal 10") << 10 << 10 << 1.0 << true;
+    QTest::newRow("pitch 3, horizontal 5") << 3 << 5 << 1.0 << true;
     QTest::newRow("pitch 0 draws the icon unturned") << 0 << 0 << 1.0 << false;
     QTest::newRow("pitch 45 at 1.5") << 45 << 0 << 1.5 << false;
     QTest::newRow("pitch 15, horizontal 15") << 15 << 15 << 1.0 << true;
@@ -245,7 +247,7 @@ bool insideBox(const QPointF &p, const QRectF &box)
 // The pitch arc starts on the pitch's dotted reference line and turns down
 // about the icon's pivot, the horizontal arc starts on its dashed vertical
 // and turns right; each sweeps its angle, stays inside its box and reaches
-// far enough out that 15 degrees show as at least 12 pixels of arc at scale 1.
+// far enough out that 10 degrees show as at least 12 pixels of arc at scale 1.
 // The icons turn by minus the angle about the pivots.
 void tst_CameraInset::arcs()
 {
@@ -297,7 +299,7 @@ void tst_CameraInset::arcs()
         QVERIFY(std::abs(arc.degrees - pitch) < 0.1);
         QVERIFY(arc.end.y() > arc.start.y());
         QVERIFY(insideBox(arc.end, inner.first()));
-        if (pitch >= 15)
+        if (pitch >= 10)
             QVERIFY2(arc.radius * Angles::toRadians(pitch) >= shortest,
                      qPrintable(QString::number(arc.radius)));
     }
@@ -323,7 +325,7 @@ void tst_CameraInset::arcs()
     QVERIFY(std::abs(arc.degrees - horizontal) < 0.1);
     QVERIFY(arc.end.x() > arc.start.x());
     QVERIFY(insideBox(arc.start, inner.last()) && insideBox(arc.end, inner.last()));
-    if (horizontal >= 15)
+    if (horizontal >= 10)
         QVERIFY(arc.radius * Angles::toRadians(horizontal) >= shortest);
     QCOMPARE(level->target.topLeft(), QPointF(int(-20 * scale), int(-7 * scale)));
     QVERIFY(closeTo(level->transform.map(QPointF(0, 0)), levelPivot));
