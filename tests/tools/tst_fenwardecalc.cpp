@@ -334,6 +334,7 @@ void tst_FenwardeCalc::acceptedSpellings_data()
     QTest::newRow("whole number with a fraction part in an int field")
         << QByteArray(R"({"pitchAngle": 15.0, "scenario": 2, "ipcHeight": 6})")
         << QByteArray(R"({"pitchAngle": 15, "scenario": 2, "ipcHeight": 6})");
+    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + LanesExample << LanesExample;
     QTest::newRow("key written with an escape")
         << QByteArray(R"({"scen\u0061rio": 2, "ipcHeight": 6})")
         << QByteArray(R"({"scenario": 2, "ipcHeight": 6})");

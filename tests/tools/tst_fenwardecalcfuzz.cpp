@@ -150,7 +150,8 @@ private:
     QByteArray join(const QList<QPair<QByteArray, QByteArray>> &m)
     {
         static const char *const spaces[] = {"", " ", "  ", "\t"};
-        QByteArray text = spaces[below(4)] + QByteArray("{") + spaces[below(4)];
+        QByteArray text = chance(3) ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        text += spaces[below(4)] + QByteArray("{") + spaces[below(4)];
         for (int i = 0; i < m.size(); ++i) {
             if (i > 0)
                 text += spaces[below(4)] + QByteArray(",") + spaces[below(4)];

@@ -40,6 +40,10 @@ JsonObjectScanner::Outcome JsonObjectScanner::scan(const QByteArray &text)
     m_error.clear();
     m_errorOffset = 0;
 
+    // A byte-order mark before the text is ignored, as Qt's reader always
+    // did for these lines.
+    if (m_text.startsWith("\xEF\xBB\xBF"))
+        m_pos = 3;
     skipSpace();
     Outcome outcome = Outcome::Object;
     if (peek() == '{') {

@@ -4,7 +4,8 @@
 #include <QString>
 #include <QVector>
 
-// Reads one JSON text by the letter of RFC 8259 and lists the members of its
+// Reads one JSON text by the letter of RFC 8259 (a leading UTF-8 byte-order
+// mark is ignored, as the RFC allows) and lists the members of its
 // top-level object in the order written, keys decoded, duplicates kept. A
 // number standing directly as a member's value is not judged here: the
 // member carries the number as written, so the caller can name the field
