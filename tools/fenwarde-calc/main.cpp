@@ -262,15 +262,15 @@ int main(int argc, char *argv[])
         return ExitBrokenStream;
     if (png) {
         QString reason;
-        const QString language =
+        const QString defaultLanguage =
             QCoreApplication::applicationDirPath() + QStringLiteral("/language/ENU.xml");
-        if (!parser.isSet(languageOption) && !QFile::exists(language)) {
-            reason = QStringLiteral("no language file %1").arg(language);
+        if (!parser.isSet(languageOption) && !QFile::exists(defaultLanguage)) {
+            reason = QStringLiteral("no language file %1").arg(defaultLanguage);
         } else if (!haveFirst) {
             reason = QStringLiteral("no record to render");
         } else {
             if (!parser.isSet(languageOption))
-                loadLanguageTable(language);
+                loadLanguageTable(defaultLanguage);
             SceneRenderer::writePng(first, pngSize, pngScale, parser.value(pngOption), &reason);
         }
         if (!reason.isEmpty()) {
