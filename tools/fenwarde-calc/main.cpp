@@ -122,8 +122,9 @@ QString usage(const QCommandLineParser &parser)
            QStringLiteral("\nAn int is a whole number from -2147483648 to 2147483647 and a "
                           "double any\nfinite number, written as JSON numbers. Each field may "
                           "appear once. The\nplanning window offers narrower ranges; values "
-                          "beyond them are calculated\nall the same. LF, CR and CR LF end a "
-                          "line; a line may hold up to 1 MiB.\n") +
+                          "beyond them are calculated\nall the same. scenario and plateType "
+                          "are 0 only when left out, as in a new\nscene widget. LF, CR and CR "
+                          "LF end a line; a line may hold up to 1 MiB.\n") +
            QStringLiteral("\nEach record gives one JSON object per line: L1 W1 L2 W2 L3 W3 L4 "
                           "W4, nearPixels,\nfarPixels, errorIndex, rangeEmitted, "
                           "identification, the capture-point counts\nand the drawing extents. "
