@@ -10,8 +10,10 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDebug>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSettings>
@@ -51,6 +53,29 @@ const LanguageCode kLanguageCodes[] = {
     {92, "KOR"}, {93, "IND"}, {94, "PTB"}, {95, "UKA"}, {96, "POS"}};
 
 QString g_languageFolder;
+
+// How long the store's write waits for the lock of its file.
+constexpr int kLockWaitMs = 3000;
+
+bool isText(const QVariant &value)
+{
+    return value.userType() == QMetaType::QString;
+}
+
+// QSettings waits without end for the lock of its file before it writes. A
+// stale lock it cannot remove, such as a folder of that name, would hang the
+// program at exit, after its window has gone. False when the lock stays held
+// for the whole wait; a lock that cannot be taken for any other reason makes
+// QSettings give up at once by itself.
+bool lockFreeWithin(const QString &settingsFile, int waitMs)
+{
+    QLockFile lock(settingsFile + QStringLiteral(".lock"));
+    if (lock.tryLock(waitMs)) {
+        lock.unlock();
+        return true;
+    }
+    return lock.error() != QLockFile::LockFailedError;
+}
 } // namespace
 
 customMenuBar::customMenuBar(QWidget *parent)
@@ -58,7 +83,11 @@ customMenuBar::customMenuBar(QWidget *parent)
 {
     ui->setupUi(this);
     const QSettings settings{QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)};
-    m_language = settings.value(QLatin1String(kLanguageKey), QStringLiteral("ENU")).toString();
+    const QVariant stored = settings.value(QLatin1String(kLanguageKey));
+    // A list, a rectangle or a byte array is no language code.
+    m_readAsText = !stored.isValid() || isText(stored);
+    if (m_readAsText)
+        m_language = stored.isValid() ? stored.toString() : QStringLiteral("ENU");
     m_readLanguage = m_language;
 }
 
@@ -73,15 +102,28 @@ customMenuBar::~customMenuBar()
 
 // Another title bar of the same process (or another instance of the program)
 // may have stored a newer choice since this bar read the store. A bar whose
-// menu chose nothing writes back only while the store still holds what it
-// read, so it never overwrites that newer choice.
+// menu chose nothing writes back only while the store still holds the text
+// it read, so it never overwrites that newer choice, nor a value it could not
+// read.
 void customMenuBar::storeLanguage() const
 {
     QSettings settings{QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)};
     const QVariant stored = settings.value(QLatin1String(kLanguageKey));
-    const bool untouched = !stored.isValid() || stored.toString() == m_readLanguage;
-    if (m_languageChosen || untouched)
-        settings.setValue(QLatin1String(kLanguageKey), m_language);
+    if (!m_languageChosen) {
+        const bool untouched =
+            !stored.isValid() || (isText(stored) && stored.toString() == m_readLanguage);
+        if (!m_readAsText || !untouched)
+            return;
+    }
+    if (isText(stored) && stored.toString() == m_language)
+        return;
+    if (!lockFreeWithin(settings.fileName(), kLockWaitMs)) {
+        qWarning().noquote() << QStringLiteral("The language choice was not saved: %1 stays "
+                                               "locked.")
+                                    .arg(settings.fileName());
+        return;
+    }
+    settings.setValue(QLatin1String(kLanguageKey), m_language);
 }
 
 void customMenuBar::setLanguageFolder(const QString &path)

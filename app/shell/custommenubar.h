@@ -38,7 +38,9 @@ public:
     void setMinButtonVisible(bool visible);
     void setIconVisible(bool visible);
 
-    // The language code that will be stored when the bar is destroyed.
+    // The language code that will be stored when the bar is destroyed; empty
+    // while the store holds a value that is not plain text, which is then
+    // left as it is unless a language is chosen.
     QString language() const;
     QMenu *helpMenu() const;
     QMenu *languageMenu() const;
@@ -75,9 +77,11 @@ private:
     bool m_pressed = false;
     QPoint m_pressPos;
     QString m_language;
-    // What the store held at construction, and whether this bar's menu chose
-    // a language since; together they decide whether destruction writes.
+    // What the store held at construction, whether that was plain text, and
+    // whether this bar's menu chose a language since; together they decide
+    // whether destruction writes.
     QString m_readLanguage;
+    bool m_readAsText = true;
     bool m_languageChosen = false;
     QAction *m_languageAction = nullptr;
     QActionGroup *m_languageGroup = nullptr;

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QLockFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSettings>
@@ -18,6 +19,9 @@
 
 #include <cmath>
 #include <memory>
+#include <thread>
+
+#include <sys/time.h>
 
 namespace
 {
@@ -44,6 +48,26 @@ QVariant storedLanguage()
 {
     const std::unique_ptr<QSettings> store(titleBarStore());
     return store->value(QStringLiteral("language"));
+}
+
+QString storeFile()
+{
+    const std::unique_ptr<QSettings> store(titleBarStore());
+    return store->fileName();
+}
+
+// The "language" line of the store's file as it stands on disk.
+QByteArray storedLine()
+{
+    QFile file(storeFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith("language="))
+            return line;
+    }
+    return QByteArray();
 }
 
 void setStoredLanguage(const QVariant &value)
@@ -92,6 +116,10 @@ private slots:
     void sameDisplayTextPicksFirstCode();
     void storeRules_data();
     void storeRules();
+    void unreadableStoredValue_data();
+    void unreadableStoredValue();
+    void lockedStore_data();
+    void lockedStore();
     void drag();
     void fullScreenToggle();
     void doubleClick_data();
@@ -393,6 +421,111 @@ void tst_customMenuBar::storeRules()
         aboutBar.reset();
         mainBar.reset();
     }
+    QCOMPARE(storedLanguage().toString(), after);
+}
+
+void tst_customMenuBar::unreadableStoredValue_data()
+{
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("list") << QByteArray("DEU, FRA") << "" << QByteArray("DEU, FRA");
+    QTest::newRow("rectangle") << QByteArray("@Rect(0 0 10 20)") << ""
+                               << QByteArray("@Rect(0 0 10 20)");
+    QTest::newRow("byte array") << QByteArray("@ByteArray(DEU)") << ""
+                                << QByteArray("@ByteArray(DEU)");
+    QTest::newRow("plain code") << QByteArray("DEU") << "" << QByteArray("DEU");
+    QTest::newRow("list, language picked")
+        << QByteArray("DEU, FRA") << "name of ITA" << QByteArray("ITA");
+    QTest::newRow("byte array, language picked")
+        << QByteArray("@ByteArray(DEU)") << "name of ITA" << QByteArray("ITA");
+}
+
+// A value in the store that is not plain text is left as it was written,
+// unless the user picks a language.
+void tst_customMenuBar::unreadableStoredValue()
+{
+    QFETCH(QByteArray, written);
+    QFETCH(QString, choice);
+    QFETCH(QByteArray, after);
+
+    QFile file(storeFile());
+    QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[General]\nlanguage=" + written + "\n");
+    file.close();
+    {
+        customMenuBar mainBar;
+        mainBar.initTitleBar(true);
+        customMenuBar aboutBar;
+        aboutBar.initTitleBar(false);
+        if (!choice.isEmpty()) {
+            QAction entry(choice);
+            mainBar.actionTriggered(&entry);
+        }
+    }
+    QCOMPARE(storedLine(), "language=" + after);
+}
+
+void tst_customMenuBar::lockedStore_data()
+{
+    QTest::addColumn<QString>("lock");
+    QTest::addColumn<int>("freedAfterMs"); // -1: never
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("folder") << "folder" << -1 << "DEU";
+    QTest::newRow("old folder") << "old folder" << -1 << "DEU";
+    QTest::newRow("held by a running process") << "held" << -1 << "DEU";
+    QTest::newRow("folder removed while waiting") << "folder" << 500 << "FRA";
+    QTest::newRow("left by a process that ended") << "dead" << -1 << "FRA";
+}
+
+// A lock on the store that stays makes the bar give up its write after a
+// bounded wait, with a warning, instead of hanging the program at exit.
+void tst_customMenuBar::lockedStore()
+{
+    QFETCH(QString, lock);
+    QFETCH(int, freedAfterMs);
+    QFETCH(QString, after);
+
+    setStoredLanguage(QStringLiteral("DEU"));
+    const QString lockPath = storeFile() + QStringLiteral(".lock");
+    QLockFile holder(lockPath);
+    if (lock == QLatin1String("held")) {
+        QVERIFY(holder.tryLock(0));
+    } else if (lock == QLatin1String("dead")) {
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2147483646\nfenwarde\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    } else {
+        QVERIFY(QDir().mkpath(lockPath));
+        if (lock == QLatin1String("old folder")) {
+            const timeval hourAgo{QDateTime::currentSecsSinceEpoch() - 3600, 0};
+            const timeval times[2] = {hourAgo, hourAgo};
+            QCOMPARE(::utimes(QFile::encodeName(lockPath).constData(), times), 0);
+        }
+    }
+    std::thread freer;
+    if (freedAfterMs >= 0) {
+        freer = std::thread([lockPath, freedAfterMs] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(freedAfterMs));
+            QDir().rmdir(lockPath);
+        });
+    }
+    if (after == QLatin1String("DEU"))
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not saved")));
+    {
+        customMenuBar bar;
+        bar.initTitleBar(true);
+        QAction entry(QStringLiteral("name of FRA"));
+        bar.actionTriggered(&entry);
+    }
+    if (freer.joinable())
+        freer.join();
+    holder.unlock();
+    QDir().rmdir(lockPath);
+    QFile::remove(lockPath);
     QCOMPARE(storedLanguage().toString(), after);
 }
 

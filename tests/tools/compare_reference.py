@@ -75,8 +75,21 @@ DEGENERATE = [
      "sensorHeight": 3.6, "resolutionWidth": 1920, "captureDistance": 12.0, "pitchAngle": 15},
     {"scenario": 2, "ipcHeight": 6.0, "focalLength": 8.0, "sensorWidth": 4.8,
      "sensorHeight": 3.6, "resolutionWidth": 1920, "minPixels": 0, "maxPixels": 0},
-    {"scenario": 4, "ipcHeight": 6.0, "focalLength": 8.0, "sensorWidth": 4.8,
-     "sensorHeight": 3.6, "pitchAngle": 20},
+    # Without a scenario the record keeps the new widget's code 0, which
+    # takes the branch of an unknown code.
+    {"ipcHeight": 6.0, "focalLength": 8.0, "sensorWidth": 4.8, "sensorHeight": 3.6,
+     "pitchAngle": 20},
+    # Beyond the window's ranges but still meaningful: a long lens, a steep
+    # pitch, a tall pole, a far capture point.
+    {"scenario": 2, "ipcHeight": 6.0, "focalLength": 600.0, "sensorWidth": 4.8,
+     "sensorHeight": 3.6, "pitchAngle": 15, "resolutionWidth": 1920, "minPixels": 100,
+     "maxPixels": 200},
+    {"scenario": 1, "ipcHeight": 8.0, "targetHeight": 1.7, "focalLength": 4.0,
+     "sensorWidth": 4.8, "sensorHeight": 3.6, "pitchAngle": 60, "resolutionWidth": 1920,
+     "minPixels": 80, "maxPixels": 400},
+    {"scenario": 3, "ipcHeight": 150.0, "focalLength": 12.0, "sensorWidth": 4.8,
+     "sensorHeight": 3.6, "pitchAngle": 30, "resolutionWidth": 3840, "captureDistance": 900.0,
+     "targetHeight": 1.7},
 ]
 
 

@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryFile>
 #include <QtTest>
 
 #include <cmath>
@@ -18,6 +20,34 @@ using Run = GeometryCalcRunner::Run;
 Run runCalc(const QStringList &arguments, const QByteArray &input)
 {
     return GeometryCalcRunner::run(arguments, input);
+}
+
+// The tool's answer lines for input read from a regular file rather than a
+// pipe; empty when it did not finish.
+QList<QByteArray> runCalcOnFile(const QByteArray &input)
+{
+    QTemporaryFile file;
+    if (!file.open() || file.write(input) != input.size() || !file.flush())
+        return {};
+    QProcess process;
+    process.setStandardInputFile(file.fileName());
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/fenwarde-calc"),
+                  QStringList());
+    if (!process.waitForFinished(60000))
+        return {};
+    QList<QByteArray> lines = process.readAllStandardOutput().split('\n');
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// The usage line of one field: name, type, default, accepted values.
+QString helpLine(const QByteArray &help, const QString &field)
+{
+    const QRegularExpression pattern(
+        QStringLiteral("^  %1 +\\S+ +\\S+ +(.+)$").arg(QRegularExpression::escape(field)),
+        QRegularExpression::MultilineOption);
+    return pattern.match(QString::fromUtf8(help)).captured(1);
 }
 
 QJsonObject object(const QByteArray &line)
@@ -64,6 +94,17 @@ private slots:
     void everyFieldLandsInItsMember();
     void badLines_data();
     void badLines();
+    void acceptedSpellings_data();
+    void acceptedSpellings();
+    void negativeZeroKeepsItsSign();
+    void fieldRanges_data();
+    void fieldRanges();
+    void windowRangesStayValid_data();
+    void windowRangesStayValid();
+    void lineEnds_data();
+    void lineEnds();
+    void nulBytes_data();
+    void nulBytes();
     void blankLinesCountButGiveNoOutput();
     void emptyInput();
     void nonFiniteIsNull();
@@ -208,6 +249,54 @@ void tst_FenwardeCalc::badLines_data()
     QTest::newRow("double given null") << QByteArray(R"({"ipcHeight": null})") << R"("ipcHeight")";
     QTest::newRow("double given array")
         << QByteArray(R"({"sensorWidth": [4.8]})") << R"("sensorWidth")";
+
+    // Numbers JSON does not allow, named by their field.
+    QTest::newRow("no integer part") << QByteArray(R"({"focalLength": .5})") << R"("focalLength")";
+    QTest::newRow("no fraction digits")
+        << QByteArray(R"({"focalLength": 5.})") << R"("focalLength")";
+    QTest::newRow("leading plus") << QByteArray(R"({"ipcHeight": +1})") << R"("ipcHeight")";
+    QTest::newRow("leading zero") << QByteArray(R"({"pitchAngle": 015})") << R"("pitchAngle")";
+    QTest::newRow("no exponent digits")
+        << QByteArray(R"({"sensorWidth": 1e})") << R"("sensorWidth")";
+    QTest::newRow("beyond a double")
+        << QByteArray(R"({"captureDistance": 1e400})") << R"("captureDistance")";
+    QTest::newRow("int beyond a double")
+        << QByteArray(R"({"minPixels": -1e400})") << R"("minPixels")";
+
+    QTest::newRow("duplicate key")
+        << QByteArray(R"({"scenario": 2, "ipcHeight": 6, "scenario": 2})")
+        << R"(duplicate key "scenario")";
+    QTest::newRow("duplicate key written with an escape")
+        << QByteArray(R"({"scenario": 2, "scen\u0061rio": 3})") << R"(duplicate key "scenario")";
+
+    QTest::newRow("scenario 0") << QByteArray(R"({"scenario": 0})") << R"("scenario")";
+    QTest::newRow("scenario 4") << QByteArray(R"({"scenario": 4})") << R"("scenario")";
+    QTest::newRow("scenario -1") << QByteArray(R"({"scenario": -1})") << R"("scenario")";
+    QTest::newRow("plate type 0") << QByteArray(R"({"plateType": 0})") << R"("plateType")";
+    QTest::newRow("plate type 4") << QByteArray(R"({"plateType": 4})") << R"("plateType")";
+    QTest::newRow("no lanes") << QByteArray(R"({"lanesNum": 0})") << R"("lanesNum")";
+    QTest::newRow("negative lanes") << QByteArray(R"({"lanesNum": -2})") << R"("lanesNum")";
+
+    QTest::newRow("negative pole") << QByteArray(R"({"ipcHeight": -6})") << R"("ipcHeight")";
+    QTest::newRow("negative target")
+        << QByteArray(R"({"targetHeight": -1.7})") << R"("targetHeight")";
+    QTest::newRow("negative lens") << QByteArray(R"({"focalLength": -8})") << R"("focalLength")";
+    QTest::newRow("negative sensor width")
+        << QByteArray(R"({"sensorWidth": -4.8})") << R"("sensorWidth")";
+    QTest::newRow("negative sensor height")
+        << QByteArray(R"({"sensorHeight": -3.6})") << R"("sensorHeight")";
+    QTest::newRow("negative lane width")
+        << QByteArray(R"({"lanesWidth": -3.75})") << R"("lanesWidth")";
+    QTest::newRow("negative capture distance")
+        << QByteArray(R"({"captureDistance": -12})") << R"("captureDistance")";
+    QTest::newRow("smallest negative length")
+        << QByteArray(R"({"ipcHeight": -5e-324})") << R"("ipcHeight")";
+
+    QTest::newRow("NUL inside") << QByteArray("{\"scenario\": 2\0}", 16) << "NUL";
+    QTest::newRow("NUL first") << QByteArray("\0{}", 3) << "NUL";
+    QTest::newRow("NUL after the record") << QByteArray("{}\0", 3) << "NUL";
+    QTest::newRow("NUL alone") << QByteArray("\0", 1) << "NUL";
+    QTest::newRow("NUL between blanks") << QByteArray(" \0 ", 3) << "NUL";
 }
 
 void tst_FenwardeCalc::badLines()
@@ -226,6 +315,292 @@ void tst_FenwardeCalc::badLines()
     const QString message = bad["inputError"].toString();
     QVERIFY2(message.startsWith(QStringLiteral("line 2: ")), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
+}
+
+void tst_FenwardeCalc::acceptedSpellings_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("sameAs"); // empty: only accepted
+
+    const QByteArray capture = R"({"scenario": 3, "sensorWidth": 4.8, "sensorHeight": 3.6,)"
+                               R"( "focalLength": 8, "pitchAngle": 15, "resolutionWidth": 1920,)"
+                               R"( "captureDistance": 12, "targetHeight": 1.7, "ipcHeight": )";
+    QTest::newRow("underflow reads as zero") << capture + "1e-400}" << capture + "0}";
+    QTest::newRow("negative underflow is no negative height")
+        << capture + "-1e-400}" << capture + "-0.0}";
+    QTest::newRow("exponent") << capture + "6e0}" << capture + "6}";
+    QTest::newRow("capital exponent with sign") << capture + "0.06E+2}" << capture + "6}";
+    QTest::newRow("trailing zeros") << capture + "6.000}" << capture + "6}";
+    QTest::newRow("whole number with a fraction part in an int field")
+        << QByteArray(R"({"pitchAngle": 15.0, "scenario": 2, "ipcHeight": 6})")
+        << QByteArray(R"({"pitchAngle": 15, "scenario": 2, "ipcHeight": 6})");
+    QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + LanesExample << LanesExample;
+    QTest::newRow("key written with an escape")
+        << QByteArray(R"({"scen\u0061rio": 2, "ipcHeight": 6})")
+        << QByteArray(R"({"scenario": 2, "ipcHeight": 6})");
+
+    // Batch users explore beyond the window's ranges.
+    QTest::newRow("600 mm lens")
+        << QByteArray(LanesExample).replace("\"focalLength\": 8,", "\"focalLength\": 600,")
+        << QByteArray();
+    QTest::newRow("60 degree pitch")
+        << QByteArray(R"({"scenario": 2, "pitchAngle": 60, "ipcHeight": 6})") << QByteArray();
+    QTest::newRow("upward pitch") << QByteArray(
+                                         R"({"scenario": 1, "pitchAngle": -10, "ipcHeight": 6})")
+                                  << QByteArray();
+    QTest::newRow("150 m pole") << QByteArray(
+                                       R"({"scenario": 2, "ipcHeight": 150, "focalLength": 8})")
+                                << QByteArray();
+    QTest::newRow("many lanes") << QByteArray(
+                                       R"({"scenario": 2, "lanesNum": 12, "lanesWidth": 3.5})")
+                                << QByteArray();
+    QTest::newRow("zero lengths") << QByteArray(
+                                         R"({"scenario": 1, "ipcHeight": 0, "targetHeight": 0})")
+                                  << QByteArray();
+}
+
+// Numbers as JSON allows them, and values beyond the window's ranges that
+// still mean something, are answered; equal values give equal answers.
+void tst_FenwardeCalc::acceptedSpellings()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, sameAs);
+
+    const Run run = runCalc({}, line + '\n' + sameAs + '\n');
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.lines.size(), sameAs.isEmpty() ? 1 : 2);
+    QVERIFY2(!run.lines.at(0).contains("inputError"), run.lines.at(0).constData());
+    if (!sameAs.isEmpty())
+        QCOMPARE(run.lines.at(0), run.lines.at(1));
+}
+
+void tst_FenwardeCalc::negativeZeroKeepsItsSign()
+{
+    SceneParams p;
+    QString reason;
+    QVERIFY2(RecordReader::parseRecord(
+                 R"({"ipcHeight": -0.0, "targetHeight": -0, "captureDistance": 0.0})", &p, &reason),
+             qPrintable(reason));
+    QCOMPARE(p.ipcHeight, 0.0);
+    QVERIFY(std::signbit(p.ipcHeight));
+    QVERIFY(std::signbit(p.targetHeight));
+    QVERIFY(!std::signbit(p.captureDistance));
+}
+
+void tst_FenwardeCalc::fieldRanges_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("documented");
+    QTest::addColumn<QByteArrayList>("accepted");
+    QTest::addColumn<QByteArrayList>("refused");
+
+    const QByteArrayList anyInt{"-2147483648", "0", "2147483647"};
+    const QByteArrayList notInt{"2147483648", "1.5", "true"};
+    const QByteArrayList length{"0", "-0.0", "1e-400", "1e300"};
+    const QByteArrayList notLength{"-1", "-1e-300", "null"};
+
+    QTest::newRow("horizontalMount")
+        << "horizontalMount"
+        << "true or false" << QByteArrayList{"true", "false"} << QByteArrayList{"1", "null"};
+    QTest::newRow("scenario") << "scenario"
+                              << "1 person, 2 vehicle lanes, 3 capture point"
+                              << QByteArrayList{"1", "2", "3"} << QByteArrayList{"0", "4", "-1"};
+    QTest::newRow("plateType") << "plateType"
+                               << "1, 2 or 3" << QByteArrayList{"1", "2", "3"}
+                               << QByteArrayList{"0", "4"};
+    QTest::newRow("pitchAngle") << "pitchAngle"
+                                << "any (degrees)" << anyInt << notInt;
+    QTest::newRow("horizontalAngle") << "horizontalAngle"
+                                     << "any (degrees)" << anyInt << notInt;
+    QTest::newRow("minPixels") << "minPixels"
+                               << "any (pixels)" << anyInt << notInt;
+    QTest::newRow("maxPixels") << "maxPixels"
+                               << "any (pixels)" << anyInt << notInt;
+    QTest::newRow("resolutionWidth") << "resolutionWidth"
+                                     << "any (pixels)" << anyInt << notInt;
+    QTest::newRow("resolutionHeight") << "resolutionHeight"
+                                      << "any (pixels)" << anyInt << notInt;
+    QTest::newRow("lanesNum") << "lanesNum"
+                              << "1 or more" << QByteArrayList{"1", "4", "2147483647"}
+                              << QByteArrayList{"0", "-1", "2147483648"};
+    QTest::newRow("lanesWidth") << "lanesWidth"
+                                << "0 or more (metres)" << length << notLength;
+    QTest::newRow("focalLength") << "focalLength"
+                                 << "0 or more (millimetres)" << length << notLength;
+    QTest::newRow("targetHeight") << "targetHeight"
+                                  << "0 or more (metres)" << length << notLength;
+    QTest::newRow("sensorHeight") << "sensorHeight"
+                                  << "0 or more (millimetres)" << length << notLength;
+    QTest::newRow("sensorWidth") << "sensorWidth"
+                                 << "0 or more (millimetres)" << length << notLength;
+    QTest::newRow("ipcHeight") << "ipcHeight"
+                               << "0 or more (metres)" << length << notLength;
+    QTest::newRow("captureDistance") << "captureDistance"
+                                     << "0 or more (metres)" << length << notLength;
+}
+
+// What --help says a field accepts is what the reader accepts.
+void tst_FenwardeCalc::fieldRanges()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, documented);
+    QFETCH(QByteArrayList, accepted);
+    QFETCH(QByteArrayList, refused);
+
+    const Run help = runCalc({QStringLiteral("--help")}, QByteArray());
+    QCOMPARE(help.exitCode, 0);
+    QCOMPARE(helpLine(help.lines.join('\n'), field), documented);
+
+    for (const QByteArray &value : accepted) {
+        SceneParams p;
+        QString reason;
+        const QByteArray line = "{\"" + field.toLatin1() + "\": " + value + "}";
+        QVERIFY2(RecordReader::parseRecord(line, &p, &reason),
+                 qPrintable(QString::fromLatin1(line) + QStringLiteral(": ") + reason));
+    }
+    for (const QByteArray &value : refused) {
+        SceneParams p;
+        QString reason;
+        const QByteArray line = "{\"" + field.toLatin1() + "\": " + value + "}";
+        QVERIFY2(!RecordReader::parseRecord(line, &p, &reason), line.constData());
+        QVERIFY2(reason.contains('"' + field + '"'), qPrintable(reason));
+    }
+}
+
+void tst_FenwardeCalc::windowRangesStayValid_data()
+{
+    QTest::addColumn<QByteArray>("members");
+
+    // Each end of each control of the planning window; the record holds the
+    // form's values otherwise.
+    const QList<QByteArray> ends{R"("focalLength": 1)",
+                                 R"("focalLength": 400)",
+                                 R"("pitchAngle": 0)",
+                                 R"("pitchAngle": 45)",
+                                 R"("horizontalAngle": 0)",
+                                 R"("horizontalAngle": 45)",
+                                 R"("targetHeight": 0)",
+                                 R"("targetHeight": 99.99)",
+                                 R"("captureDistance": 1)",
+                                 R"("captureDistance": 500)",
+                                 R"("lanesNum": 1)",
+                                 R"("lanesNum": 4)",
+                                 R"("lanesWidth": 1)",
+                                 R"("lanesWidth": 6)",
+                                 R"("plateType": 1)",
+                                 R"("plateType": 2)",
+                                 R"("plateType": 3)",
+                                 R"("minPixels": 80)",
+                                 R"("minPixels": 1080)",
+                                 R"("maxPixels": 320)",
+                                 R"("maxPixels": 1080)",
+                                 R"("ipcHeight": 0)",
+                                 R"("ipcHeight": 99.99)",
+                                 R"("scenario": 1)",
+                                 R"("scenario": 2)",
+                                 R"("scenario": 3)",
+                                 R"("horizontalMount": true)",
+                                 R"("resolutionWidth": 3840, "resolutionHeight": 2160)",
+                                 R"("resolutionWidth": 1280, "resolutionHeight": 720)",
+                                 R"("sensorWidth": 7.18, "sensorHeight": 5.32)",
+                                 R"("sensorWidth": 4.8, "sensorHeight": 3.6)"};
+    for (const QByteArray &end : ends)
+        QTest::newRow(end.constData()) << end;
+}
+
+void tst_FenwardeCalc::windowRangesStayValid()
+{
+    QFETCH(QByteArray, members);
+    QJsonObject record{{"horizontalMount", false}, {"scenario", 1},
+                       {"plateType", 1},           {"pitchAngle", 10},
+                       {"horizontalAngle", 0},     {"minPixels", 120},
+                       {"maxPixels", 320},         {"resolutionWidth", 3840},
+                       {"resolutionHeight", 2160}, {"lanesNum", 1},
+                       {"lanesWidth", 3.75},       {"focalLength", 10},
+                       {"targetHeight", 1.6},      {"sensorHeight", 3.6},
+                       {"sensorWidth", 4.8},       {"ipcHeight", 3.5},
+                       {"captureDistance", 40}};
+    const QJsonObject end = QJsonDocument::fromJson("{" + members + "}").object();
+    QVERIFY(!end.isEmpty());
+    for (auto it = end.begin(); it != end.end(); ++it)
+        record[it.key()] = it.value();
+
+    SceneParams p;
+    QString reason;
+    QVERIFY2(RecordReader::parseRecord(QJsonDocument(record).toJson(QJsonDocument::Compact), &p,
+                                       &reason),
+             qPrintable(reason));
+    QCOMPARE(p.focalLength, record["focalLength"].toDouble());
+    QCOMPARE(p.ipcHeight, record["ipcHeight"].toDouble());
+    QCOMPARE(p.lanesNum, record["lanesNum"].toInt());
+}
+
+void tst_FenwardeCalc::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("end");
+    QTest::addColumn<int>("badLine"); // where the middle record stands
+
+    QTest::newRow("LF") << QByteArray("\n") << 2;
+    QTest::newRow("CR LF") << QByteArray("\r\n") << 2;
+    QTest::newRow("CR") << QByteArray("\r") << 2;
+    QTest::newRow("LF CR") << QByteArray("\n\r") << 3;
+    QTest::newRow("CR CR LF") << QByteArray("\r\r\n") << 3;
+}
+
+// LF, CR and CR LF each end one line.
+void tst_FenwardeCalc::lineEnds()
+{
+    QFETCH(QByteArray, end);
+    QFETCH(int, badLine);
+
+    const Run run = runCalc({}, LanesExample + end + "[]" + end + CaptureExample + end);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.lines.size(), 3);
+    QCOMPARE(object(run.lines.at(0))["nearPixels"].toInt(), 132);
+    QCOMPARE(object(run.lines.at(1))["inputError"].toString(),
+             QStringLiteral("line %1: not a JSON object").arg(badLine));
+    QCOMPARE(object(run.lines.at(2))["plateAtCapture"].toInt(), 126);
+}
+
+void tst_FenwardeCalc::nulBytes_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QList<int>>("badLines");
+    QTest::addColumn<int>("answers");
+
+    const QByteArray good = LanesExample;
+    const QByteArray nul(1, '\0');
+    QTest::newRow("NUL starts a line") << nul + good + "\n" + good + "\n" << QList<int>{1} << 2;
+    QTest::newRow("NUL ends a line") << good + nul + "\n" + good + "\n" << QList<int>{1} << 2;
+    QTest::newRow("NUL in every line")
+        << nul + "\n\n{" + nul + "}\n" + good + nul << QList<int>{1, 3, 4} << 3;
+    QTest::newRow("NUL and no line end")
+        << QByteArray(good + "\n" + QByteArray(3, '\0')) << QList<int>{2} << 2;
+}
+
+// Through a pipe or from a file, a line with NUL is refused and every other
+// line is still answered in its place.
+void tst_FenwardeCalc::nulBytes()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QList<int>, badLines);
+    QFETCH(int, answers);
+
+    const Run piped = runCalc({}, input);
+    QCOMPARE(piped.exitCode, 1);
+    QCOMPARE(piped.lines.size(), answers);
+    QList<int> refused;
+    for (const QByteArray &line : piped.lines) {
+        const QString error = object(line)["inputError"].toString();
+        if (error.isEmpty()) {
+            QCOMPARE(object(line)["nearPixels"].toInt(), 132);
+            continue;
+        }
+        QVERIFY2(error.contains(QLatin1String("NUL")), qPrintable(error));
+        refused << error.section(QLatin1Char(':'), 0, 0).mid(5).toInt();
+    }
+    QCOMPARE(refused, badLines);
+    QCOMPARE(runCalcOnFile(input), piped.lines);
 }
 
 void tst_FenwardeCalc::blankLinesCountButGiveNoOutput()
@@ -305,6 +680,7 @@ void tst_FenwardeCalc::options()
     QVERIFY(QRegularExpression(QStringLiteral("focalLength +double +0"))
                 .match(QString::fromUtf8(help))
                 .hasMatch());
+    QVERIFY(help.contains("exit status 3"));
 }
 
 QTEST_GUILESS_MAIN(tst_FenwardeCalc)

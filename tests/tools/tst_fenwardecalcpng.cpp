@@ -1,8 +1,11 @@
 #include "geometrycalcrunner.h"
 
 #include <QImage>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 // The calculator's --png option: the picture of the first good record beside
 // the usual result lines, and its option checking.
@@ -18,8 +21,16 @@ private slots:
     void rejectsBadOptions();
     void failures_data();
     void failures();
+    void rejectsLanguageFile_data();
+    void rejectsLanguageFile();
+    void acceptsCompleteLanguageFile_data();
+    void acceptsCompleteLanguageFile();
 
 private:
+    // Makes a language-file candidate of the given kind in the test folder
+    // and returns its path.
+    QString makeLanguageFile(const QString &kind);
+
     QTemporaryDir m_dir;
 };
 
@@ -39,6 +50,14 @@ const QByteArray lanesExample =
     R"( "pitchAngle": 15, "ipcHeight": 6, "plateType": 1, "minPixels": 100,)"
     R"( "maxPixels": 200, "resolutionWidth": 1920, "resolutionHeight": 1080,)"
     R"( "lanesNum": 2, "lanesWidth": 3.75})";
+
+QByteArray languageXml(int texts)
+{
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<texts>\n";
+    for (int i = 0; i < texts; ++i)
+        xml += "  <string>text " + QByteArray::number(i) + "</string>\n";
+    return xml + "</texts>\n";
+}
 
 } // namespace
 
@@ -122,10 +141,6 @@ void tst_FenwardeCalcPng::failures_data()
                                << QByteArray("\n");
     QTest::newRow("only bad records") << m_dir.filePath(QStringLiteral("bad.png")) << QStringList()
                                       << QByteArray("{\"scenario\": \"x\"}\n");
-    QTest::newRow("missing language file")
-        << m_dir.filePath(QStringLiteral("nolanguage.png"))
-        << QStringList{QStringLiteral("--language"), m_dir.filePath(QStringLiteral("XXX.xml"))}
-        << lanesExample;
     QTest::newRow("unwritable path") << m_dir.filePath(QStringLiteral("missing/folder/out.png"))
                                      << QStringList() << lanesExample;
 }
@@ -141,6 +156,80 @@ void tst_FenwardeCalcPng::failures()
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.errorOutput.contains("--png:"));
     QVERIFY(!QFile::exists(path));
+}
+
+QString tst_FenwardeCalcPng::makeLanguageFile(const QString &kind)
+{
+    const QString path = m_dir.filePath(kind + QStringLiteral(".xml"));
+    const auto write = [&path](const QByteArray &bytes) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
+    };
+    if (kind == QLatin1String("directory")) {
+        QDir(m_dir.path()).mkdir(kind + QStringLiteral(".xml"));
+    } else if (kind == QLatin1String("named pipe")) {
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+    } else if (kind == QLatin1String("text file")) {
+        write("root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/bin/sh\n");
+    } else if (kind == QLatin1String("random bytes")) {
+        QByteArray bytes(4096, '\0');
+        QRandomGenerator random(13);
+        for (char &byte : bytes)
+            byte = char(random.bounded(256));
+        write(bytes);
+    } else if (kind == QLatin1String("empty file")) {
+        write(QByteArray());
+    } else if (kind == QLatin1String("96 texts")) {
+        write(languageXml(96));
+    } else if (kind == QLatin1String("97 texts")) {
+        write(languageXml(97));
+    } else if (kind == QLatin1String("link to 97 texts")) {
+        QFile::link(makeLanguageFile(QStringLiteral("97 texts")), path);
+    }
+    return path;
+}
+
+void tst_FenwardeCalcPng::rejectsLanguageFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : {"missing", "directory", "named pipe", "text file", "random bytes",
+                             "empty file", "96 texts"})
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+}
+
+// A language file that is not a complete language table ends the run with
+// exit status 2 before any record is read; a named pipe does not block it.
+void tst_FenwardeCalcPng::rejectsLanguageFile()
+{
+    QFETCH(QString, kind);
+    const QString language = makeLanguageFile(kind);
+    const QString png = m_dir.filePath(QStringLiteral("unused.png"));
+    const Run run = runCalc({QStringLiteral("--png"), png, QStringLiteral("--language"), language},
+                            lanesExample + '\n');
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.lines.isEmpty());
+    QVERIFY2(run.errorOutput.contains("--language"), run.errorOutput.constData());
+    QVERIFY(!QFile::exists(png));
+}
+
+void tst_FenwardeCalcPng::acceptsCompleteLanguageFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("97 texts") << QStringLiteral("97 texts");
+    QTest::newRow("link to 97 texts") << QStringLiteral("link to 97 texts");
+}
+
+void tst_FenwardeCalcPng::acceptsCompleteLanguageFile()
+{
+    QFETCH(QString, kind);
+    const QString language = makeLanguageFile(kind);
+    const QString png = m_dir.filePath(kind + QStringLiteral(".png"));
+    const Run run = runCalc({QStringLiteral("--png"), png, QStringLiteral("--language"), language},
+                            lanesExample + '\n');
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.lines.size(), 1);
+    QVERIFY(!QImage(png).isNull());
 }
 
 QTEST_GUILESS_MAIN(tst_FenwardeCalcPng)

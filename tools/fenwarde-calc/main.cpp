@@ -4,22 +4,115 @@
 #include "resultwriter.h"
 #include "scenecalculation.h"
 #include "scenerenderer.h"
+#include "textid.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace
 {
 
 constexpr int ExitBadInput = 1;
 constexpr int ExitUsage = 2;
+constexpr int ExitBrokenStream = 3;
+
+constexpr int StdinFd = 0;
+constexpr int StdoutFd = 1;
+constexpr int StderrFd = 2;
+
+// True when the standard stream fd was closed when the program started. Its
+// number is then taken by the null device at once: a file opened later would
+// otherwise get it, and records would be read from, or results written into,
+// whatever that file is.
+bool claimClosedStream(int fd, int flags)
+{
+#ifdef Q_OS_UNIX
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+        return false;
+    const int null = ::open("/dev/null", flags);
+    if (null >= 0 && null != fd) {
+        ::dup2(null, fd);
+        ::close(null);
+    }
+    return true;
+#else
+    Q_UNUSED(fd)
+    Q_UNUSED(flags)
+    return false;
+#endif
+}
+
+struct ClosedStreams {
+    bool input = false;
+    bool output = false;
+};
+
+ClosedStreams claimClosedStreams()
+{
+    ClosedStreams closed;
+#ifdef Q_OS_UNIX
+    closed.input = claimClosedStream(StdinFd, O_RDONLY);
+    closed.output = claimClosedStream(StdoutFd, O_WRONLY);
+    claimClosedStream(StderrFd, O_WRONLY);
+#endif
+    return closed;
+}
+
+void complain(const QString &message)
+{
+    QTextStream(stderr) << message << "\n";
+}
+
+// Writes everything still buffered; false, with a message, when standard
+// output did not take it all.
+bool finishOutput(QFile &output, bool failed)
+{
+    if (output.flush() && !failed && output.error() == QFileDevice::NoError)
+        return true;
+    complain(QStringLiteral("Cannot write standard output: %1.").arg(output.errorString()));
+    return false;
+}
+
+// A language file must be a regular file, checked before it is opened so
+// that a named pipe or a device cannot block the program, and must hold
+// every text the pictures use.
+bool loadCompleteLanguageTable(const QString &path, QString *reason)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        *reason = QStringLiteral("no language file %1").arg(path);
+        return false;
+    }
+    if (!info.isFile()) {
+        *reason = QStringLiteral("%1 is not a regular file").arg(path);
+        return false;
+    }
+    loadLanguageTable(path);
+    const LanguageTable *table = currentLanguageTable();
+    const int count = table ? table->count : 0;
+    if (count < TextId::Count) {
+        *reason = QStringLiteral("%1 holds %2 of the %3 texts of a language file")
+                      .arg(path)
+                      .arg(count)
+                      .arg(int(TextId::Count));
+        return false;
+    }
+    return true;
+}
 
 QString usage(const QCommandLineParser &parser)
 {
@@ -27,11 +120,18 @@ QString usage(const QCommandLineParser &parser)
            QStringLiteral("\nEach input line is a JSON object with any of these fields; a "
                           "field left out\ntakes the default shown.\n\n") +
            RecordReader::fieldList() +
+           QStringLiteral("\nAn int is a whole number from -2147483648 to 2147483647 and a "
+                          "double any\nfinite number, written as JSON numbers. Each field may "
+                          "appear once. The\nplanning window offers narrower ranges; values "
+                          "beyond them are calculated\nall the same. scenario and plateType "
+                          "are 0 only when left out, as in a new\nscene widget. LF, CR and CR "
+                          "LF end a line; a line may hold up to 1 MiB.\n") +
            QStringLiteral("\nEach record gives one JSON object per line: L1 W1 L2 W2 L3 W3 L4 "
                           "W4, nearPixels,\nfarPixels, errorIndex, rangeEmitted, "
                           "identification, the capture-point counts\nand the drawing extents. "
                           "A bad line gives {\"inputError\": \"line N: ...\"} and\nexit "
-                          "status 1; a usage error gives exit status 2.\n");
+                          "status 1; a usage error gives exit status 2; input that cannot be "
+                          "read\nor output that cannot be written gives exit status 3.\n");
 }
 
 // Rendering needs fonts and so a GUI application; it never needs a screen.
@@ -47,36 +147,44 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// Answers every record on input in order; false when any line was bad. The
-// first good record is kept in first when that is given.
-bool calculate(QIODevice *input, QIODevice *output, SceneParams *first = nullptr,
-               bool *haveFirst = nullptr)
+enum class Outcome { AllGood, BadLines, ReadFailed, WriteFailed };
+
+// Answers every record on input in order. The first good record is kept in
+// first when that is given. Reading stops when the output is lost.
+Outcome calculate(QIODevice *input, ResultWriter &writer, SceneParams *first = nullptr,
+                  bool *haveFirst = nullptr)
 {
     RecordReader reader(input);
-    ResultWriter writer(output);
     bool allGood = true;
     for (;;) {
         const RecordReader::Status status = reader.next();
         if (status == RecordReader::Status::End)
             break;
+        if (status == RecordReader::Status::ReadError) {
+            complain(QStringLiteral("Cannot read standard input: %1.").arg(reader.reason()));
+            return Outcome::ReadFailed;
+        }
         if (status == RecordReader::Status::Invalid) {
             writer.writeInputError(reader.lineNumber(), reader.reason());
             allGood = false;
-            continue;
+        } else {
+            writer.writeResult(computeScene(reader.params()));
+            if (first && haveFirst && !*haveFirst) {
+                *first = reader.params();
+                *haveFirst = true;
+            }
         }
-        writer.writeResult(computeScene(reader.params()));
-        if (first && haveFirst && !*haveFirst) {
-            *first = reader.params();
-            *haveFirst = true;
-        }
+        if (writer.failed())
+            return Outcome::WriteFailed;
     }
-    return allGood;
+    return allGood ? Outcome::AllGood : Outcome::BadLines;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    const ClosedStreams closed = claimClosedStreams();
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("fenwarde-calc"));
 
@@ -111,9 +219,16 @@ int main(int argc, char *argv[])
         err << problem << "\n\n" << usage(parser);
         return ExitUsage;
     }
+    QFile output;
+    if (closed.output ||
+        !output.open(StdoutFd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+        complain(QStringLiteral("Cannot write standard output: it is closed."));
+        return ExitBrokenStream;
+    }
     if (parser.isSet(helpOption)) {
-        QTextStream(stdout) << usage(parser);
-        return 0;
+        const QByteArray text = usage(parser).toUtf8();
+        const bool written = output.write(text) == text.size();
+        return finishOutput(output, !written) ? 0 : ExitBrokenStream;
     }
 
     QSize pngSize;
@@ -126,32 +241,43 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "Bad picture option.\n\n" << usage(parser);
         return ExitUsage;
     }
+    // A language file that was asked for is checked before any input is
+    // read, like every other option.
+    if (parser.isSet(languageOption)) {
+        QString reason;
+        if (!loadCompleteLanguageTable(parser.value(languageOption), &reason)) {
+            complain(QStringLiteral("--language: %1").arg(reason));
+            return ExitUsage;
+        }
+    }
 
     QFile input;
-    QFile output;
-    if (!input.open(stdin, QIODevice::ReadOnly) || !output.open(stdout, QIODevice::WriteOnly))
-        return ExitBadInput;
+    if (closed.input || !input.open(StdinFd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        complain(QStringLiteral("Cannot read standard input: it is closed."));
+        return ExitBrokenStream;
+    }
+    ResultWriter writer(&output);
     SceneParams first;
     bool haveFirst = false;
-    const bool allGood = calculate(&input, &output, &first, &haveFirst);
-    output.flush();
+    const Outcome outcome = calculate(&input, writer, &first, &haveFirst);
+    if (!finishOutput(output, writer.failed()) || outcome == Outcome::ReadFailed)
+        return ExitBrokenStream;
     if (png) {
-        const QString language = parser.isSet(languageOption)
-                                     ? parser.value(languageOption)
-                                     : languageFolder() + QStringLiteral("/ENU.xml");
         QString reason;
-        if (!QFile::exists(language)) {
-            reason = QStringLiteral("no language file %1").arg(language);
+        const QString defaultLanguage = languageFolder() + QStringLiteral("/ENU.xml");
+        if (!parser.isSet(languageOption) && !QFile::exists(defaultLanguage)) {
+            reason = QStringLiteral("no language file %1").arg(defaultLanguage);
         } else if (!haveFirst) {
             reason = QStringLiteral("no record to render");
         } else {
-            loadLanguageTable(language);
+            if (!parser.isSet(languageOption))
+                loadLanguageTable(defaultLanguage);
             SceneRenderer::writePng(first, pngSize, pngScale, parser.value(pngOption), &reason);
         }
         if (!reason.isEmpty()) {
-            QTextStream(stderr) << "--png: " << reason << "\n";
+            complain(QStringLiteral("--png: %1").arg(reason));
             return ExitBadInput;
         }
     }
-    return allGood ? 0 : ExitBadInput;
+    return outcome == Outcome::AllGood ? 0 : ExitBadInput;
 }

@@ -1,60 +1,79 @@
 #include "recordreader.h"
 
-#include <QIODevice>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonValue>
+#include "jsonobjectscanner.h"
 
+#include <QJsonDocument>
+#include <QSet>
+
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace
 {
 
 enum class FieldType { Bool, Int, Double };
 
+constexpr qint32 IntMin = std::numeric_limits<qint32>::min();
+constexpr qint32 IntMax = std::numeric_limits<qint32>::max();
+// Stands for a value that is not a number at all, which no field accepts.
+constexpr double NoNumber = std::numeric_limits<double>::quiet_NaN();
+
+// Integer fields accept lowest..highest. Every double field is a length or a
+// height and accepts any finite value that is not negative: batch users
+// explore beyond the planning window's ranges, but a negative size means
+// nothing.
 struct Field {
     const char *name;
     FieldType type;
     bool SceneParams::*boolMember;
     qint32 SceneParams::*intMember;
     double SceneParams::*doubleMember;
+    qint32 lowest;
+    qint32 highest;
+    const char *accepted; // for the usage text
 };
 
-constexpr Field boolField(const char *name, bool SceneParams::*member)
+constexpr Field boolField(const char *name, bool SceneParams::*member, const char *accepted)
 {
-    return {name, FieldType::Bool, member, nullptr, nullptr};
+    return {name, FieldType::Bool, member, nullptr, nullptr, 0, 0, accepted};
 }
 
-constexpr Field intField(const char *name, qint32 SceneParams::*member)
+constexpr Field intField(const char *name, qint32 SceneParams::*member, qint32 lowest,
+                         qint32 highest, const char *accepted)
 {
-    return {name, FieldType::Int, nullptr, member, nullptr};
+    return {name, FieldType::Int, nullptr, member, nullptr, lowest, highest, accepted};
 }
 
-constexpr Field doubleField(const char *name, double SceneParams::*member)
+constexpr Field doubleField(const char *name, double SceneParams::*member, const char *accepted)
 {
-    return {name, FieldType::Double, nullptr, nullptr, member};
+    return {name, FieldType::Double, nullptr, nullptr, member, 0, 0, accepted};
 }
 
 // In the order of the record, which is also the order of the usage text.
 const Field Fields[] = {
-    boolField("horizontalMount", &SceneParams::horizontalMount),
-    intField("scenario", &SceneParams::scenario),
-    intField("plateType", &SceneParams::plateType),
-    intField("pitchAngle", &SceneParams::pitchAngle),
-    intField("horizontalAngle", &SceneParams::horizontalAngle),
-    intField("minPixels", &SceneParams::minPixels),
-    intField("maxPixels", &SceneParams::maxPixels),
-    intField("resolutionWidth", &SceneParams::resolutionWidth),
-    intField("resolutionHeight", &SceneParams::resolutionHeight),
-    intField("lanesNum", &SceneParams::lanesNum),
-    doubleField("lanesWidth", &SceneParams::lanesWidth),
-    doubleField("focalLength", &SceneParams::focalLength),
-    doubleField("targetHeight", &SceneParams::targetHeight),
-    doubleField("sensorHeight", &SceneParams::sensorHeight),
-    doubleField("sensorWidth", &SceneParams::sensorWidth),
-    doubleField("ipcHeight", &SceneParams::ipcHeight),
-    doubleField("captureDistance", &SceneParams::captureDistance),
+    boolField("horizontalMount", &SceneParams::horizontalMount, "true or false"),
+    intField("scenario", &SceneParams::scenario, 1, 3,
+             "1 person, 2 vehicle lanes, 3 capture point"),
+    intField("plateType", &SceneParams::plateType, 1, 3, "1, 2 or 3"),
+    intField("pitchAngle", &SceneParams::pitchAngle, IntMin, IntMax, "any (degrees)"),
+    intField("horizontalAngle", &SceneParams::horizontalAngle, IntMin, IntMax, "any (degrees)"),
+    intField("minPixels", &SceneParams::minPixels, IntMin, IntMax, "any (pixels)"),
+    intField("maxPixels", &SceneParams::maxPixels, IntMin, IntMax, "any (pixels)"),
+    intField("resolutionWidth", &SceneParams::resolutionWidth, IntMin, IntMax, "any (pixels)"),
+    intField("resolutionHeight", &SceneParams::resolutionHeight, IntMin, IntMax, "any (pixels)"),
+    intField("lanesNum", &SceneParams::lanesNum, 1, IntMax, "1 or more"),
+    doubleField("lanesWidth", &SceneParams::lanesWidth, "0 or more (metres)"),
+    doubleField("focalLength", &SceneParams::focalLength, "0 or more (millimetres)"),
+    doubleField("targetHeight", &SceneParams::targetHeight, "0 or more (metres)"),
+    doubleField("sensorHeight", &SceneParams::sensorHeight, "0 or more (millimetres)"),
+    doubleField("sensorWidth", &SceneParams::sensorWidth, "0 or more (millimetres)"),
+    doubleField("ipcHeight", &SceneParams::ipcHeight, "0 or more (metres)"),
+    doubleField("captureDistance", &SceneParams::captureDistance, "0 or more (metres)"),
 };
+
+using Member = JsonObjectScanner::Member;
+using Kind = JsonObjectScanner::Kind;
 
 const Field *findField(const QString &name)
 {
@@ -65,44 +84,129 @@ const Field *findField(const QString &name)
     return nullptr;
 }
 
-bool isBlank(const QByteArray &line)
+// The power of ten of the first significant digit of a JSON number; 0 for a
+// number whose digits are all zero.
+qint64 leadingPower(const QByteArray &text)
 {
-    return line.trimmed().isEmpty();
+    qint64 integerDigits = 0;
+    qint64 index = 0;
+    qint64 first = -1;
+    bool fraction = false;
+    int i = text.startsWith('-') ? 1 : 0;
+    for (; i < text.size() && text.at(i) != 'e' && text.at(i) != 'E'; ++i) {
+        const char c = text.at(i);
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        if (!fraction)
+            ++integerDigits;
+        if (first < 0 && c != '0')
+            first = index;
+        ++index;
+    }
+    if (first < 0)
+        return 0;
+    qint64 exponent = 0;
+    bool negative = false;
+    if (++i < text.size() && (text.at(i) == '+' || text.at(i) == '-'))
+        negative = text.at(i++) == '-';
+    for (; i < text.size(); ++i)
+        exponent = std::min<qint64>(exponent * 10 + (text.at(i) - '0'), 1000000000);
+    return integerDigits - 1 - first + (negative ? -exponent : exponent);
 }
 
-// Stores value into the field, or explains why it does not fit its type.
-bool assign(const Field &field, const QJsonValue &value, SceneParams *params, QString *reason)
+// The double nearest to a JSON number. As JSON parsers do, a number too small
+// for a double reads as a zero that keeps the number's sign; one too large
+// reads as infinity.
+double numberValue(const QByteArray &text)
+{
+    bool ok = false;
+    double value = text.toDouble(&ok);
+    if (!ok)
+        value = leadingPower(text) < 0 ? 0.0 : std::numeric_limits<double>::infinity();
+    return std::copysign(value, text.startsWith('-') ? -1.0 : 1.0);
+}
+
+// A number as written, shortened for a message.
+QString shown(const QByteArray &number)
+{
+    constexpr int Longest = 40;
+    if (number.size() <= Longest)
+        return QString::fromLatin1(number);
+    return QString::fromLatin1(number.left(Longest - 3)) + QStringLiteral("...");
+}
+
+QString rangeText(const Field &field)
+{
+    if (field.highest == IntMax)
+        return QStringLiteral("at least %1").arg(field.lowest);
+    return QStringLiteral("from %1 to %2").arg(field.lowest).arg(field.highest);
+}
+
+// Stores the member's value into the field, or explains why it does not fit.
+bool assign(const Field &field, const Member &member, SceneParams *params, QString *reason)
 {
     const QString name = QLatin1String(field.name);
+    if (member.kind == Kind::Number && !JsonObjectScanner::isJsonNumber(member.number)) {
+        *reason = QStringLiteral("\"%1\" holds %2, which is not a JSON number")
+                      .arg(name, shown(member.number));
+        return false;
+    }
     switch (field.type) {
     case FieldType::Bool:
-        if (!value.isBool()) {
+        if (member.kind != Kind::True && member.kind != Kind::False) {
             *reason = QStringLiteral("\"%1\" must be true or false").arg(name);
             return false;
         }
-        params->*field.boolMember = value.toBool();
+        params->*field.boolMember = member.kind == Kind::True;
         return true;
     case FieldType::Int: {
         // JSON has one number type; an integer field takes only whole numbers
         // that fit 32 bits, so nothing is silently rounded or wrapped.
-        const double number = value.toDouble();
-        if (!value.isDouble() || !std::isfinite(number) || std::trunc(number) != number ||
-            number < -2147483648.0 || number > 2147483647.0) {
+        const double number = member.kind == Kind::Number ? numberValue(member.number) : NoNumber;
+        if (!std::isfinite(number) || std::trunc(number) != number || number < -2147483648.0 ||
+            number > 2147483647.0) {
             *reason = QStringLiteral("\"%1\" must be a 32-bit integer").arg(name);
             return false;
         }
-        params->*field.intMember = static_cast<qint32>(number);
+        const qint32 value = static_cast<qint32>(number);
+        if (value < field.lowest || value > field.highest) {
+            *reason = QStringLiteral("\"%1\" must be %2").arg(name, rangeText(field));
+            return false;
+        }
+        params->*field.intMember = value;
         return true;
     }
-    case FieldType::Double:
-        if (!value.isDouble() || !std::isfinite(value.toDouble())) {
+    case FieldType::Double: {
+        const double number = member.kind == Kind::Number ? numberValue(member.number) : NoNumber;
+        if (!std::isfinite(number)) {
             *reason = QStringLiteral("\"%1\" must be a finite number").arg(name);
             return false;
         }
-        params->*field.doubleMember = value.toDouble();
+        // -0.0 is no length below zero; it is kept as written.
+        if (number < 0.0) {
+            *reason = QStringLiteral("\"%1\" must not be negative").arg(name);
+            return false;
+        }
+        params->*field.doubleMember = number;
         return true;
     }
+    }
     return false;
+}
+
+// Qt's reason where Qt refuses the text too, so lines that were refused
+// before keep their message; otherwise the given one.
+QString malformedReason(const QByteArray &line, const QString &otherwise)
+{
+    QJsonParseError parseError;
+    QJsonDocument::fromJson(line, &parseError);
+    if (parseError.error == QJsonParseError::NoError)
+        return otherwise;
+    return QStringLiteral("not valid JSON (%1 at offset %2)")
+        .arg(parseError.errorString())
+        .arg(parseError.offset);
 }
 
 QString typeName(FieldType type)
@@ -133,47 +237,82 @@ QString defaultText(const Field &field, const SceneParams &defaults)
 
 } // namespace
 
-RecordReader::RecordReader(QIODevice *input) : m_input(input)
+RecordReader::RecordReader(QIODevice *input) : m_lines(input)
 {
 }
 
 RecordReader::Status RecordReader::next()
 {
-    while (m_input && !m_input->atEnd()) {
-        const QByteArray line = m_input->readLine();
+    for (;;) {
+        switch (m_lines.next()) {
+        case ByteLineReader::Status::End:
+            return Status::End;
+        case ByteLineReader::Status::Error:
+            m_reason = m_lines.errorString();
+            return Status::ReadError;
+        case ByteLineReader::Status::Line:
+            break;
+        }
         ++m_lineNumber;
-        if (isBlank(line))
+        if (m_lines.blank())
             continue;
         m_reason.clear();
-        return parseRecord(line, &m_params, &m_reason) ? Status::Record : Status::Invalid;
+        if (m_lines.truncated()) {
+            m_reason = QStringLiteral("longer than %1 bytes").arg(m_lines.line().size());
+            return Status::Invalid;
+        }
+        // The line end is handed on, as it always was: it is white space to
+        // the record and keeps the offsets in messages where they were.
+        QByteArray text = m_lines.line();
+        if (m_lines.terminated())
+            text += '\n';
+        return parseRecord(text, &m_params, &m_reason) ? Status::Record : Status::Invalid;
     }
-    return Status::End;
 }
 
 bool RecordReader::parseRecord(const QByteArray &line, SceneParams *params, QString *reason)
 {
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(line, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
-        *reason = QStringLiteral("not valid JSON (%1 at offset %2)")
-                      .arg(parseError.errorString())
-                      .arg(parseError.offset);
+    const int nul = line.indexOf('\0');
+    if (nul >= 0) {
+        *reason = QStringLiteral("a NUL byte at offset %1").arg(nul);
         return false;
     }
-    if (!document.isObject()) {
-        *reason = QStringLiteral("not a JSON object");
+    JsonObjectScanner scanner;
+    switch (scanner.scan(line)) {
+    case JsonObjectScanner::Outcome::Malformed:
+        *reason = malformedReason(line, QStringLiteral("not valid JSON (%1 at offset %2)")
+                                            .arg(scanner.error())
+                                            .arg(scanner.errorOffset()));
         return false;
+    case JsonObjectScanner::Outcome::OtherValue:
+        *reason = malformedReason(line, QStringLiteral("not a JSON object"));
+        return false;
+    case JsonObjectScanner::Outcome::Object:
+        break;
     }
 
-    SceneParams record;
-    const QJsonObject object = document.object();
-    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-        const Field *field = findField(it.key());
-        if (!field) {
-            *reason = QStringLiteral("unknown key \"%1\"").arg(it.key());
+    QVector<Member> members = scanner.members();
+    QSet<QString> seen;
+    for (const Member &member : qAsConst(members)) {
+        if (seen.contains(member.key)) {
+            *reason = QStringLiteral("duplicate key \"%1\"").arg(member.key);
             return false;
         }
-        if (!assign(*field, it.value(), &record, reason))
+        seen.insert(member.key);
+    }
+    // Fields are judged in key order, the order in which they were always
+    // reported.
+    std::sort(members.begin(), members.end(),
+              [](const Member &a, const Member &b) { return a.key < b.key; });
+
+    SceneParams record;
+    for (const Member &member : qAsConst(members)) {
+        const Field *field = findField(member.key);
+        if (!field) {
+            *reason = QStringLiteral("unknown key \"%1\"").arg(member.key);
+            return false;
+        }
+        if (!assign(*field, member, &record, reason))
             return false;
     }
     *params = record;
@@ -183,12 +322,17 @@ bool RecordReader::parseRecord(const QByteArray &line, SceneParams *params, QStr
 QString RecordReader::fieldList()
 {
     const SceneParams defaults;
-    QString text;
+    QString text = QStringLiteral("  %1 %2 %3 %4\n")
+                       .arg(QStringLiteral("field"), -18)
+                       .arg(QStringLiteral("type"), -7)
+                       .arg(QStringLiteral("default"), -7)
+                       .arg(QStringLiteral("accepted"));
     for (const Field &field : Fields) {
-        text += QStringLiteral("  %1 %2 %3\n")
+        text += QStringLiteral("  %1 %2 %3 %4\n")
                     .arg(QLatin1String(field.name), -18)
                     .arg(typeName(field.type), -7)
-                    .arg(defaultText(field, defaults));
+                    .arg(defaultText(field, defaults), -7)
+                    .arg(QLatin1String(field.accepted));
     }
     return text;
 }

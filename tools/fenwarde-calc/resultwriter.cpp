@@ -39,7 +39,7 @@ void ResultWriter::writeResult(const SceneResult &result)
     writeLine(resultLine(result));
 }
 
-void ResultWriter::writeInputError(int lineNumber, const QString &reason)
+void ResultWriter::writeInputError(qint64 lineNumber, const QString &reason)
 {
     writeLine(inputErrorLine(lineNumber, reason));
 }
@@ -79,7 +79,7 @@ QByteArray ResultWriter::resultLine(const SceneResult &r)
     return o + '}';
 }
 
-QByteArray ResultWriter::inputErrorLine(int lineNumber, const QString &reason)
+QByteArray ResultWriter::inputErrorLine(qint64 lineNumber, const QString &reason)
 {
     const QJsonObject object{
         {QStringLiteral("inputError"), QStringLiteral("line %1: %2").arg(lineNumber).arg(reason)}};
@@ -90,6 +90,7 @@ void ResultWriter::writeLine(const QByteArray &line)
 {
     if (!m_output)
         return;
-    m_output->write(line);
-    m_output->write("\n", 1);
+    const QByteArray terminated = line + '\n';
+    if (m_output->write(terminated) != terminated.size())
+        m_failed = true;
 }

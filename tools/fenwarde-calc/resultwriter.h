@@ -8,21 +8,27 @@
 class QIODevice;
 
 // Writes the command-line calculator's answers, one JSON object per line, with
-// the keys in a fixed order and doubles that read back bit for bit.
+// the keys in a fixed order and doubles that read back bit for bit. A write
+// the device refuses is remembered, so a caller can tell lost output from
+// success.
 class ResultWriter final
 {
 public:
     explicit ResultWriter(QIODevice *output);
 
     void writeResult(const SceneResult &result);
-    void writeInputError(int lineNumber, const QString &reason);
+    void writeInputError(qint64 lineNumber, const QString &reason);
+
+    // A write failed; the device's error string says why.
+    bool failed() const { return m_failed; }
 
     // The line for one result, without the line break.
     static QByteArray resultLine(const SceneResult &result);
-    static QByteArray inputErrorLine(int lineNumber, const QString &reason);
+    static QByteArray inputErrorLine(qint64 lineNumber, const QString &reason);
 
 private:
     void writeLine(const QByteArray &line);
 
     QIODevice *m_output;
+    bool m_failed = false;
 };

@@ -1,0 +1,375 @@
+#include "jsonobjectscanner.h"
+
+namespace
+{
+
+// Deeper texts are refused rather than risking the stack; no record needs
+// more than one level.
+constexpr int MaxDepth = 512;
+
+bool isDigit(uchar c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(uchar c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool startsNumber(uchar c)
+{
+    // A leading '+' or '.' is taken in so that the number can be refused as
+    // a whole, with its field named.
+    return isDigit(c) || c == '-' || c == '+' || c == '.';
+}
+
+} // namespace
+
+JsonObjectScanner::Outcome JsonObjectScanner::scan(const QByteArray &text)
+{
+    m_text = text;
+    m_pos = 0;
+    m_members.clear();
+    m_error.clear();
+    m_errorOffset = 0;
+
+    // A byte-order mark before the text is ignored, as Qt's reader always
+    // did for these lines.
+    if (m_text.startsWith("\xEF\xBB\xBF"))
+        m_pos = 3;
+    skipSpace();
+    Outcome outcome = Outcome::Object;
+    if (peek() == '{') {
+        if (!object(1, true))
+            return Outcome::Malformed;
+    } else {
+        const int start = m_pos;
+        Kind kind = Kind::Null;
+        QByteArray number;
+        if (!value(1, &kind, &number))
+            return Outcome::Malformed;
+        if (kind == Kind::Number && !isJsonNumber(number)) {
+            m_pos = start;
+            fail(QStringLiteral("illegal number"));
+            return Outcome::Malformed;
+        }
+        outcome = Outcome::OtherValue;
+    }
+    skipSpace();
+    if (!atEnd()) {
+        fail(QStringLiteral("text after the end of the value"));
+        return Outcome::Malformed;
+    }
+    return outcome;
+}
+
+bool JsonObjectScanner::isJsonNumber(const QByteArray &text)
+{
+    const int n = text.size();
+    const auto at = [&text](int i) { return static_cast<uchar>(text.at(i)); };
+    int i = 0;
+    if (i < n && at(i) == '-')
+        ++i;
+    if (i < n && at(i) == '0') {
+        ++i;
+    } else if (i < n && at(i) >= '1' && at(i) <= '9') {
+        while (i < n && isDigit(at(i)))
+            ++i;
+    } else {
+        return false;
+    }
+    if (i < n && at(i) == '.') {
+        const int digits = ++i;
+        while (i < n && isDigit(at(i)))
+            ++i;
+        if (i == digits)
+            return false;
+    }
+    if (i < n && (at(i) == 'e' || at(i) == 'E')) {
+        ++i;
+        if (i < n && (at(i) == '+' || at(i) == '-'))
+            ++i;
+        const int digits = i;
+        while (i < n && isDigit(at(i)))
+            ++i;
+        if (i == digits)
+            return false;
+    }
+    return i == n;
+}
+
+bool JsonObjectScanner::value(int depth, Kind *kind, QByteArray *number)
+{
+    if (depth > MaxDepth)
+        return fail(QStringLiteral("too deeply nested"));
+    const uchar c = peek();
+    switch (c) {
+    case '{':
+        *kind = Kind::Object;
+        return object(depth + 1, false);
+    case '[':
+        *kind = Kind::Array;
+        return array(depth + 1);
+    case '"':
+        *kind = Kind::String;
+        return string(nullptr);
+    case 't':
+        *kind = Kind::True;
+        return literal("true");
+    case 'f':
+        *kind = Kind::False;
+        return literal("false");
+    case 'n':
+        *kind = Kind::Null;
+        return literal("null");
+    default:
+        if (startsNumber(c)) {
+            *kind = Kind::Number;
+            return numberText(number);
+        }
+        return fail(atEnd() ? QStringLiteral("the line ends where a value should be")
+                            : QStringLiteral("illegal value"));
+    }
+}
+
+bool JsonObjectScanner::object(int depth, bool topLevel)
+{
+    ++m_pos;
+    skipSpace();
+    if (peek() == '}') {
+        ++m_pos;
+        return true;
+    }
+    for (;;) {
+        if (peek() != '"')
+            return fail(QStringLiteral("expected a key in quotes"));
+        QString key;
+        if (!string(&key))
+            return false;
+        skipSpace();
+        if (peek() != ':')
+            return fail(QStringLiteral("expected a colon after the key"));
+        ++m_pos;
+        skipSpace();
+        const int start = m_pos;
+        Member member;
+        member.key = key;
+        if (!value(depth, &member.kind, &member.number))
+            return false;
+        if (topLevel) {
+            m_members.append(member);
+        } else if (member.kind == Kind::Number && !isJsonNumber(member.number)) {
+            m_pos = start;
+            return fail(QStringLiteral("illegal number"));
+        }
+        skipSpace();
+        if (peek() == ',') {
+            ++m_pos;
+            skipSpace();
+            continue;
+        }
+        if (peek() == '}') {
+            ++m_pos;
+            return true;
+        }
+        return fail(QStringLiteral("expected a comma or a closing brace"));
+    }
+}
+
+bool JsonObjectScanner::array(int depth)
+{
+    ++m_pos;
+    skipSpace();
+    if (peek() == ']') {
+        ++m_pos;
+        return true;
+    }
+    for (;;) {
+        const int start = m_pos;
+        Kind kind = Kind::Null;
+        QByteArray number;
+        if (!value(depth, &kind, &number))
+            return false;
+        if (kind == Kind::Number && !isJsonNumber(number)) {
+            m_pos = start;
+            return fail(QStringLiteral("illegal number"));
+        }
+        skipSpace();
+        if (peek() == ',') {
+            ++m_pos;
+            skipSpace();
+            continue;
+        }
+        if (peek() == ']') {
+            ++m_pos;
+            return true;
+        }
+        return fail(QStringLiteral("expected a comma or a closing bracket"));
+    }
+}
+
+bool JsonObjectScanner::string(QString *decoded)
+{
+    ++m_pos;
+    for (;;) {
+        if (atEnd())
+            return fail(QStringLiteral("unterminated string"));
+        const uchar c = peek();
+        if (c == '"') {
+            ++m_pos;
+            return true;
+        }
+        if (c == '\\') {
+            if (!escape(decoded))
+                return false;
+        } else if (c < 0x20) {
+            return fail(QStringLiteral("control character in a string"));
+        } else if (c < 0x80) {
+            if (decoded)
+                decoded->append(QLatin1Char(static_cast<char>(c)));
+            ++m_pos;
+        } else if (!utf8Sequence(decoded)) {
+            return false;
+        }
+    }
+}
+
+bool JsonObjectScanner::escape(QString *decoded)
+{
+    ++m_pos;
+    const uchar c = peek();
+    char plain = 0;
+    switch (c) {
+    case '"':
+    case '\\':
+    case '/':
+        plain = static_cast<char>(c);
+        break;
+    case 'b':
+        plain = '\b';
+        break;
+    case 'f':
+        plain = '\f';
+        break;
+    case 'n':
+        plain = '\n';
+        break;
+    case 'r':
+        plain = '\r';
+        break;
+    case 't':
+        plain = '\t';
+        break;
+    case 'u': {
+        ushort unit = 0;
+        for (int i = 1; i <= 4; ++i) {
+            const int digit = hexValue(byteAt(m_pos + i));
+            if (digit < 0)
+                return fail(QStringLiteral("illegal \\u escape"));
+            unit = static_cast<ushort>(unit * 16 + digit);
+        }
+        // Surrogate halves are kept as written; a key holding a lone one
+        // simply matches no field.
+        if (decoded)
+            decoded->append(QChar(unit));
+        m_pos += 5;
+        return true;
+    }
+    default:
+        return fail(QStringLiteral("illegal escape"));
+    }
+    if (decoded)
+        decoded->append(QLatin1Char(plain));
+    ++m_pos;
+    return true;
+}
+
+// One well-formed UTF-8 sequence: no overlong forms, no surrogates, nothing
+// beyond U+10FFFF.
+bool JsonObjectScanner::utf8Sequence(QString *decoded)
+{
+    const uchar lead = peek();
+    int length = 0;
+    uint codePoint = 0;
+    uchar low = 0x80;
+    uchar high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return fail(QStringLiteral("invalid UTF-8 in a string"));
+    }
+    for (int i = 1; i < length; ++i) {
+        const uchar c = byteAt(m_pos + i);
+        const bool fits = i == 1 ? c >= low && c <= high : c >= 0x80 && c <= 0xBF;
+        if (!fits)
+            return fail(QStringLiteral("invalid UTF-8 in a string"));
+        codePoint = (codePoint << 6) | (c & 0x3F);
+    }
+    if (decoded) {
+        if (QChar::requiresSurrogates(codePoint)) {
+            decoded->append(QChar(QChar::highSurrogate(codePoint)));
+            decoded->append(QChar(QChar::lowSurrogate(codePoint)));
+        } else {
+            decoded->append(QChar(static_cast<ushort>(codePoint)));
+        }
+    }
+    m_pos += length;
+    return true;
+}
+
+bool JsonObjectScanner::literal(const char *word)
+{
+    const int length = int(qstrlen(word));
+    if (m_text.mid(m_pos, length) != word)
+        return fail(QStringLiteral("illegal value"));
+    m_pos += length;
+    return true;
+}
+
+bool JsonObjectScanner::numberText(QByteArray *number)
+{
+    const int start = m_pos;
+    while (!atEnd() && (startsNumber(peek()) || peek() == 'e' || peek() == 'E'))
+        ++m_pos;
+    *number = m_text.mid(start, m_pos - start);
+    return true;
+}
+
+void JsonObjectScanner::skipSpace()
+{
+    while (!atEnd()) {
+        const uchar c = peek();
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+            return;
+        ++m_pos;
+    }
+}
+
+bool JsonObjectScanner::fail(const QString &error)
+{
+    m_error = error;
+    m_errorOffset = m_pos;
+    return false;
+}
