@@ -3,9 +3,10 @@
 # the folder on PATH would: each must find the language files beside its
 # real executable and start.
 #
-# usage: check_runs.sh PREFIX
+# usage: check_runs.sh PREFIX VERSION
 set -u
 prefix=$1
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen
@@ -29,10 +30,11 @@ status=$?
 [ "$(od -An -c -j1 -N3 "$work/scene.png" 2>/dev/null | tr -d ' ')" = PNG ] ||
     fail "fenwarde-calc --png wrote no picture"
 
-"$prefix/bin/fenwarde-calc" --help >"$work/help" 2>"$work/errors"
+"$prefix/bin/fenwarde-calc" --version >"$work/version" 2>"$work/errors"
 status=$?
-[ "$status" -eq 0 ] && [ ! -s "$work/errors" ] && grep -q -e --png "$work/help" ||
-    fail "fenwarde-calc --help exits $status, prints: $(cat "$work/help" "$work/errors")"
+[ "$status" -eq 0 ] && [ ! -s "$work/errors" ] &&
+    [ "$(cat "$work/version")" = "fenwarde-calc $version" ] ||
+    fail "fenwarde-calc --version exits $status, prints: $(cat "$work/version" "$work/errors")"
 
 # The program leaves at once when it finds no language file; started well,
 # it is still showing its window when the time runs out.

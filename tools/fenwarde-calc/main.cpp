@@ -1,13 +1,18 @@
+#include "fenwardeversion.h"
 #include "languagefile.h"
 #include "languagetable.h"
+#include "pdfreportwriter.h"
 #include "recordreader.h"
+#include "recordreport.h"
 #include "resultwriter.h"
 #include "scenecalculation.h"
 #include "scenerenderer.h"
 #include "textid.h"
+#include "xlsxreportwriter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,6 +21,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -131,14 +137,36 @@ QString usage(const QCommandLineParser &parser)
                           "identification, the capture-point counts\nand the drawing extents. "
                           "A bad line gives {\"inputError\": \"line N: ...\"} and\nexit "
                           "status 1; a usage error gives exit status 2; input that cannot be "
-                          "read\nor output that cannot be written gives exit status 3.\n");
+                          "read\nor output that cannot be written gives exit status 3.\n") +
+           QStringLiteral("\nA report holds the record's settings, the results and the scene "
+                          "picture (--size,\n--scale), with the texts of the language file, as "
+                          "the planning window\nexports it. A bad record writes no report; a "
+                          "report that cannot be written\nis named on standard error and gives "
+                          "exit status 3.\n");
 }
 
-// Rendering needs fonts and so a GUI application; it never needs a screen.
+// What a usage error prints: the problem and where to read more.
+void complainAboutUsage(const QString &problem)
+{
+    QTextStream(stderr) << "fenwarde-calc: " << problem << "\n"
+                        << "Usage: fenwarde-calc [options] < records.jsonl\n"
+                        << "Try 'fenwarde-calc --help' for more information.\n";
+}
+
+bool isOption(const char *argument, const char *name)
+{
+    const size_t length = std::strlen(name);
+    return std::strncmp(argument, name, length) == 0 &&
+           (argument[length] == '\0' || argument[length] == '=');
+}
+
+// Pictures and reports need fonts and so a GUI application; they never need
+// a screen.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--png") == 0 || std::strncmp(argv[i], "--png=", 6) == 0) {
+        if (isOption(argv[i], "--png") || isOption(argv[i], "--report") ||
+            isOption(argv[i], "--report-dir")) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
             return std::make_unique<QGuiApplication>(argc, argv);
@@ -147,12 +175,41 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+// Writes the report of one record; the suffix, "pdf" or "xlsx", chooses the
+// format. An existing file is replaced only by a complete new one.
+bool writeReport(const SceneParams &params, const QSize &size, qreal scale, const QString &path,
+                 QString *reason)
+{
+    const QImage picture = SceneRenderer::render(params, size, scale);
+    const ReportContent content = RecordReport::content(params, computeScene(params), picture);
+    if (QFileInfo(path).suffix() == QLatin1String("xlsx")) {
+        XlsxReportWriter writer;
+        if (writer.write(content, path))
+            return true;
+        *reason = writer.errorString();
+        return false;
+    }
+    PdfReportWriter writer;
+    if (writer.write(content, path))
+        return true;
+    *reason = writer.errorString();
+    return false;
+}
+
+bool isReportSuffix(const QString &suffix)
+{
+    return suffix == QLatin1String("pdf") || suffix == QLatin1String("xlsx");
+}
+
 enum class Outcome { AllGood, BadLines, ReadFailed, WriteFailed };
+
+// Called with each good record and its line number after its result line.
+using RecordHook = std::function<void(qint64 line, const SceneParams &params)>;
 
 // Answers every record on input in order. The first good record is kept in
 // first when that is given. Reading stops when the output is lost.
 Outcome calculate(QIODevice *input, ResultWriter &writer, SceneParams *first = nullptr,
-                  bool *haveFirst = nullptr)
+                  bool *haveFirst = nullptr, const RecordHook &hook = nullptr)
 {
     RecordReader reader(input);
     bool allGood = true;
@@ -169,6 +226,8 @@ Outcome calculate(QIODevice *input, ResultWriter &writer, SceneParams *first = n
             allGood = false;
         } else {
             writer.writeResult(computeScene(reader.params()));
+            if (hook)
+                hook(reader.lineNumber(), reader.params());
             if (first && haveFirst && !*haveFirst) {
                 *first = reader.params();
                 *haveFirst = true;
@@ -209,14 +268,32 @@ int main(int argc, char *argv[])
         QStringLiteral("Language file for the scene texts (default language/ENU.xml beside "
                        "this program)."),
         QStringLiteral("file"));
-    parser.addOptions({pngOption, sizeOption, scaleOption, languageOption});
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Shows the version and exits."));
+    const QCommandLineOption reportOption(
+        QStringLiteral("report"),
+        QStringLiteral("Also writes the report of the first record, as the planning window "
+                       "exports it; the suffix .pdf or .xlsx chooses the format."),
+        QStringLiteral("file"));
+    const QCommandLineOption reportDirOption(
+        QStringLiteral("report-dir"),
+        QStringLiteral("Also writes one report per record into this folder, named by the "
+                       "record's line number (line-12.pdf)."),
+        QStringLiteral("folder"));
+    const QCommandLineOption reportFormatOption(
+        QStringLiteral("report-format"),
+        QStringLiteral("Format of the --report-dir reports: pdf (default) or xlsx."),
+        QStringLiteral("pdf|xlsx"), QStringLiteral("pdf"));
+    parser.addOptions({versionOption, pngOption, reportOption, reportDirOption, reportFormatOption,
+                       sizeOption, scaleOption, languageOption});
 
-    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
-        QTextStream err(stderr);
-        const QString problem = parser.errorText().isEmpty()
-                                    ? QStringLiteral("Unexpected argument.")
-                                    : parser.errorText();
-        err << problem << "\n\n" << usage(parser);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        complainAboutUsage(parser.errorText());
+        return ExitUsage;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        complainAboutUsage(QStringLiteral("unexpected argument %1")
+                               .arg(parser.positionalArguments().constFirst()));
         return ExitUsage;
     }
     QFile output;
@@ -225,8 +302,10 @@ int main(int argc, char *argv[])
         complain(QStringLiteral("Cannot write standard output: it is closed."));
         return ExitBrokenStream;
     }
-    if (parser.isSet(helpOption)) {
-        const QByteArray text = usage(parser).toUtf8();
+    if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
+        const QByteArray text = parser.isSet(helpOption)
+                                    ? usage(parser).toUtf8()
+                                    : QByteArrayLiteral("fenwarde-calc " FENWARDE_VERSION "\n");
         const bool written = output.write(text) == text.size();
         return finishOutput(output, !written) ? 0 : ExitBrokenStream;
     }
@@ -234,13 +313,23 @@ int main(int argc, char *argv[])
     QSize pngSize;
     qreal pngScale = 1.0;
     const bool png = parser.isSet(pngOption);
+    const bool report = parser.isSet(reportOption);
+    const bool reportDir = parser.isSet(reportDirOption);
+    const bool pictures = png || report || reportDir;
     if (!SceneRenderer::parseSize(parser.value(sizeOption), &pngSize) ||
         !SceneRenderer::parseScale(parser.value(scaleOption), &pngScale) ||
-        (!png &&
+        (!pictures &&
          (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption)))) {
-        QTextStream(stderr) << "Bad picture option.\n\n" << usage(parser);
+        complainAboutUsage(QStringLiteral("bad picture option"));
         return ExitUsage;
     }
+    const QString reportFormat = parser.value(reportFormatOption);
+    if ((report && !isReportSuffix(QFileInfo(parser.value(reportOption)).suffix())) ||
+        !isReportSuffix(reportFormat) || (parser.isSet(reportFormatOption) && !reportDir)) {
+        complainAboutUsage(QStringLiteral("a report is a .pdf or an .xlsx file"));
+        return ExitUsage;
+    }
+    const QString defaultLanguage = languageFolder() + QStringLiteral("/ENU.xml");
     // A language file that was asked for is checked before any input is
     // read, like every other option.
     if (parser.isSet(languageOption)) {
@@ -249,6 +338,19 @@ int main(int argc, char *argv[])
             complain(QStringLiteral("--language: %1").arg(reason));
             return ExitUsage;
         }
+    } else if (report || reportDir) {
+        // Reports are all text; without their language there is nothing to
+        // write, so this is known before any record is read.
+        if (!QFile::exists(defaultLanguage)) {
+            complain(QStringLiteral("--report: no language file %1").arg(defaultLanguage));
+            return ExitBadInput;
+        }
+        loadLanguageTable(defaultLanguage);
+    }
+    const QDir folder(parser.value(reportDirOption));
+    if (reportDir && !QDir().mkpath(folder.path())) {
+        complain(QStringLiteral("--report-dir: cannot make the folder %1").arg(folder.path()));
+        return ExitBrokenStream;
     }
 
     QFile input;
@@ -259,18 +361,41 @@ int main(int argc, char *argv[])
     ResultWriter writer(&output);
     SceneParams first;
     bool haveFirst = false;
-    const Outcome outcome = calculate(&input, writer, &first, &haveFirst);
+    bool reportsWritten = true;
+    const RecordHook writeEach = [&](qint64 line, const SceneParams &params) {
+        const QString path =
+            folder.filePath(QStringLiteral("line-%1.%2").arg(line).arg(reportFormat));
+        QString reason;
+        if (!writeReport(params, pngSize, pngScale, path, &reason)) {
+            complain(QStringLiteral("--report-dir: %1").arg(reason));
+            reportsWritten = false;
+        }
+    };
+    const Outcome outcome =
+        calculate(&input, writer, &first, &haveFirst, reportDir ? writeEach : RecordHook());
     if (!finishOutput(output, writer.failed()) || outcome == Outcome::ReadFailed)
+        return ExitBrokenStream;
+    if (report) {
+        QString reason;
+        if (!haveFirst) {
+            complain(QStringLiteral("--report: no record to write"));
+            return ExitBadInput;
+        }
+        if (!writeReport(first, pngSize, pngScale, parser.value(reportOption), &reason)) {
+            complain(QStringLiteral("--report: %1").arg(reason));
+            return ExitBrokenStream;
+        }
+    }
+    if (!reportsWritten)
         return ExitBrokenStream;
     if (png) {
         QString reason;
-        const QString defaultLanguage = languageFolder() + QStringLiteral("/ENU.xml");
         if (!parser.isSet(languageOption) && !QFile::exists(defaultLanguage)) {
             reason = QStringLiteral("no language file %1").arg(defaultLanguage);
         } else if (!haveFirst) {
             reason = QStringLiteral("no record to render");
         } else {
-            if (!parser.isSet(languageOption))
+            if (!currentLanguageTable())
                 loadLanguageTable(defaultLanguage);
             SceneRenderer::writePng(first, pngSize, pngScale, parser.value(pngOption), &reason);
         }

@@ -1,0 +1,103 @@
+#include "recordreport.h"
+
+#include "languagetable.h"
+#include "resulttexts.h"
+#include "sceneparams.h"
+#include "sceneresult.h"
+#include "sensorformats.h"
+#include "textid.h"
+
+namespace
+{
+
+ReportItem item(int caption, const QVariant &value)
+{
+    return ReportItem{languageText(caption), value};
+}
+
+ReportItem count(int caption, qint32 value)
+{
+    return item(caption, QString::number(value));
+}
+
+QString scenarioText(qint32 scenario)
+{
+    if (scenario == Scenario::Person)
+        return languageText(TextId::ScenarioPerson);
+    if (scenario == Scenario::Capture)
+        return languageText(TextId::ScenarioCapture);
+    return languageText(TextId::ScenarioLanes);
+}
+
+// The list offers the three plate types; a record that leaves the type out
+// names none of them.
+QString plateText(qint32 plateType)
+{
+    switch (plateType) {
+    case PlateType::Width520:
+        return languageText(TextId::PlateType1);
+    case PlateType::Width305:
+        return languageText(TextId::PlateType2);
+    case PlateType::Width380:
+        return languageText(TextId::PlateType3);
+    default:
+        return QString();
+    }
+}
+
+// A size the sensor list does not offer is written as the size itself.
+QString sensorText(double width, double height)
+{
+    const QString name = sensorFormatName(width, height);
+    if (!name.isEmpty())
+        return name;
+    return QStringLiteral("%1 x %2 mm").arg(width).arg(height);
+}
+
+} // namespace
+
+ReportContent RecordReport::content(const SceneParams &params, const SceneResult &result,
+                                    const QImage &picture)
+{
+    const bool person = params.scenario == Scenario::Person;
+    const ResultTexts texts(result.L1, result.W1, result.L2, result.W2, result.L3, result.W3,
+                            result.L4, result.W4);
+
+    ReportContent report;
+    report.scenario = params.scenario;
+    report.title = languageText(TextId::ReportTitle);
+    report.model = item(TextId::ScenarioCaption, scenarioText(params.scenario));
+    report.sensor =
+        item(TextId::SensorCaption, sensorText(params.sensorWidth, params.sensorHeight));
+    report.poleHeight = item(TextId::ReportPoleHeight, params.ipcHeight);
+    report.focalLength = item(TextId::ReportFocalLength, params.focalLength);
+    report.pitch = count(TextId::PitchCaption, params.pitchAngle);
+    report.resolution =
+        item(TextId::ResolutionCaption,
+             QStringLiteral("%1 * %2").arg(params.resolutionWidth).arg(params.resolutionHeight));
+    report.targetHeight = item(TextId::ReportTargetHeight, params.targetHeight);
+    report.minPixels =
+        count(person ? TextId::MinFacePixels : TextId::MinPlatePixels, params.minPixels);
+    report.maxPixels =
+        count(person ? TextId::MaxFacePixels : TextId::MaxPlatePixels, params.maxPixels);
+    report.installMode = item(TextId::InstallModeCaption,
+                              languageText(params.horizontalMount ? TextId::InstallModeTurned
+                                                                  : TextId::InstallModeStraight));
+    report.horizontalAngle = count(TextId::HorizontalAngleCaption, params.horizontalAngle);
+    report.lanesNum = count(TextId::LanesNumCaption, params.lanesNum);
+    report.lanesWidth = item(TextId::LanesWidthCaption, params.lanesWidth);
+    report.plateType = item(TextId::PlateTypeCaption, plateText(params.plateType));
+    report.captureDistance = item(TextId::CaptureDistanceCaption, params.captureDistance);
+    report.picture = picture;
+
+    report.detectionWidth = item(TextId::DetectionWidth, texts.detectionWidth());
+    report.detectionRange = item(TextId::DetectionRange, texts.detectionRange());
+    report.nearEdge = item(TextId::NearEdgeDistance, texts.nearEdge());
+    report.pictureWidth = item(TextId::PictureWidthRange, texts.pictureWidth());
+    report.farEdge = item(TextId::FarEdgeDistance, texts.farEdge());
+    report.platePixels = item(TextId::PlatePixelRange, result.plateRange);
+    report.vehiclePixels = item(TextId::VehiclePixelRange, result.vehicleRange);
+    report.facePixels = item(TextId::FacePixelRange, result.faceRange);
+    report.personPixels = item(TextId::PersonPixelRange, result.personRange);
+    return report;
+}
