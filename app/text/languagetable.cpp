@@ -1,12 +1,82 @@
 #include "languagetable.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 namespace
 {
 LanguageTable *g_table = nullptr;
+
+// Offset of the first byte that does not start a valid UTF-8 sequence, or
+// the size when all of them are valid.
+int validUtf8Length(const QByteArray &bytes)
+{
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const int size = bytes.size();
+    int i = 0;
+    while (i < size) {
+        const unsigned char lead = data[i];
+        int length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            // No overlong forms, no surrogates.
+            if (lead == 0xE0)
+                low = 0xA0;
+            else if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            // No overlong forms, nothing above U+10FFFF.
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return i;
+        }
+        if (i + length > size)
+            return i;
+        if (data[i + 1] < low || data[i + 1] > high)
+            return i;
+        for (int k = 2; k < length; ++k) {
+            if (data[i + k] < 0x80 || data[i + k] > 0xBF)
+                return i;
+        }
+        i += length;
+    }
+    return size;
 }
+
+// Qt's XML reader decodes a block at a time and gives up the whole block at
+// a byte that is not UTF-8, losing the texts before it as well. A UTF-8 file
+// is therefore cut at its first such byte: the reader then sees a document
+// that breaks off there and keeps everything before it. Files in another
+// encoding, declared or marked, are read as they are.
+QByteArray readableDocument(QByteArray bytes)
+{
+    if (bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xFF\xFE") ||
+        bytes.startsWith(QByteArray("\0<", 2)) || bytes.startsWith(QByteArray("<\0", 2)))
+        return bytes;
+    static const QRegularExpression declared(
+        QStringLiteral("^(?:\\xEF\\xBB\\xBF)?<\\?xml[^>]*encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
+    const QRegularExpressionMatch match = declared.match(QString::fromLatin1(bytes.left(200)));
+    if (match.hasMatch()) {
+        const QString encoding = match.captured(1).toLower();
+        if (encoding != QLatin1String("utf-8") && encoding != QLatin1String("utf8"))
+            return bytes;
+    }
+    bytes.truncate(validUtf8Length(bytes));
+    return bytes;
+}
+} // namespace
 
 void loadLanguageTable(const QString &path)
 {
@@ -19,7 +89,7 @@ void loadLanguageTable(const QString &path)
 
     // The reader counts as at its end after any error, which is what stops the
     // loop early on a malformed file or on a "string" element with a child.
-    QXmlStreamReader reader(&file);
+    QXmlStreamReader reader(readableDocument(file.readAll()));
     reader.readNext();
     while (!reader.atEnd()) {
         if (reader.isStartElement() && reader.name() == QLatin1String("string"))

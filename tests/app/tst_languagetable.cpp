@@ -133,6 +133,20 @@ void tst_LanguageTable::partialRead_data()
         << QByteArray("<r><string>one</string><string>two</str") << QStringList{"one", "two"};
     QTest::newRow("cut right after start tag")
         << QByteArray("<r><string>one</string><string>") << QStringList{"one", ""};
+    // A byte that is not UTF-8 is where the document stops being well-formed;
+    // the texts before it stay.
+    QTest::newRow("byte that is not UTF-8")
+        << QByteArray("<r><string>one</string><string>two</string><string>caf\xE9</string>"
+                      "<string>four</string></r>")
+        << QStringList{"one", "two", ""};
+    QTest::newRow("not UTF-8 after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF<r><string>t\xC3\xA9</string><string>x\xED\xA0\x80"
+                      "</string></r>")
+        << QStringList{QString::fromUtf8("t\xC3\xA9"), ""};
+    QTest::newRow("declared Latin-1 is read as Latin-1")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>"
+                      "<r><string>caf\xE9</string><string>two</string></r>")
+        << QStringList{QString::fromUtf8("caf\xC3\xA9"), "two"};
     QTest::newRow("mismatched end tag inside string")
         << QByteArray("<r><string>a</string><string>b</strin><string>c</string></r>")
         << QStringList{"a", "b"};
