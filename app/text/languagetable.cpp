@@ -1,5 +1,7 @@
 #include "languagetable.h"
 
+#include "utf8sequence.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -13,46 +15,14 @@ LanguageTable *g_table = nullptr;
 int validUtf8Length(const QByteArray &bytes)
 {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const int size = bytes.size();
     int i = 0;
-    while (i < size) {
-        const unsigned char lead = data[i];
-        int length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            // No overlong forms, no surrogates.
-            if (lead == 0xE0)
-                low = 0xA0;
-            else if (lead == 0xED)
-                high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            // No overlong forms, nothing above U+10FFFF.
-            if (lead == 0xF0)
-                low = 0x90;
-            else if (lead == 0xF4)
-                high = 0x8F;
-        } else {
+    while (i < bytes.size()) {
+        const int length = utf8SequenceLength(data + i, bytes.size() - i);
+        if (length == 0)
             return i;
-        }
-        if (i + length > size)
-            return i;
-        if (data[i + 1] < low || data[i + 1] > high)
-            return i;
-        for (int k = 2; k < length; ++k) {
-            if (data[i + k] < 0x80 || data[i + k] > 0xBF)
-                return i;
-        }
         i += length;
     }
-    return size;
+    return i;
 }
 
 // Qt's XML reader decodes a block at a time and gives up the whole block at

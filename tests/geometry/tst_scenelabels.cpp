@@ -1,3 +1,4 @@
+#include "colourcontrast.h"
 #include "geometryfixtures.h"
 #include "geometryrecorder.h"
 #include "samplecameras.h"
@@ -129,23 +130,6 @@ QString describe(const GeometryRecorder::Text &t)
         .arg(r.y())
         .arg(r.width())
         .arg(r.height());
-}
-
-// WCAG relative luminance and contrast ratio.
-double luminance(const QColor &c)
-{
-    auto channel = [](double v) {
-        v /= 255.0;
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace

@@ -53,10 +53,10 @@ const struct {
 };
 
 // A few shapes on the scene's grey, so the picture is neither blank nor text.
-QImage picture(const QJsonObject &spec)
+QImage picture(const QJsonObject &shape)
 {
-    const QSize size(spec.value(QStringLiteral("width")).toInt(),
-                     spec.value(QStringLiteral("height")).toInt());
+    const QSize size(shape.value(QStringLiteral("width")).toInt(),
+                     shape.value(QStringLiteral("height")).toInt());
     if (size.isEmpty())
         return QImage();
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -68,7 +68,7 @@ QImage picture(const QJsonObject &spec)
     painter.setBrush(QColor(1, 185, 209));
     painter.drawRect(QRect(QPoint(0, 0), size / 4));
     painter.end();
-    image.setDevicePixelRatio(spec.value(QStringLiteral("ratio")).toDouble(1.0));
+    image.setDevicePixelRatio(shape.value(QStringLiteral("ratio")).toDouble(1.0));
     return image;
 }
 

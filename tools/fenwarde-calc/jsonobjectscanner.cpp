@@ -1,5 +1,7 @@
 #include "jsonobjectscanner.h"
 
+#include "utf8sequence.h"
+
 namespace
 {
 
@@ -295,46 +297,12 @@ bool JsonObjectScanner::escape(QString *decoded)
 // beyond U+10FFFF.
 bool JsonObjectScanner::utf8Sequence(QString *decoded)
 {
-    const uchar lead = peek();
-    int length = 0;
-    uint codePoint = 0;
-    uchar low = 0x80;
-    uchar high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
+    const auto *at = reinterpret_cast<const uchar *>(m_text.constData()) + m_pos;
+    const int length = utf8SequenceLength(at, m_text.size() - m_pos);
+    if (length == 0)
         return fail(QStringLiteral("invalid UTF-8 in a string"));
-    }
-    for (int i = 1; i < length; ++i) {
-        const uchar c = byteAt(m_pos + i);
-        const bool fits = i == 1 ? c >= low && c <= high : c >= 0x80 && c <= 0xBF;
-        if (!fits)
-            return fail(QStringLiteral("invalid UTF-8 in a string"));
-        codePoint = (codePoint << 6) | (c & 0x3F);
-    }
-    if (decoded) {
-        if (QChar::requiresSurrogates(codePoint)) {
-            decoded->append(QChar(QChar::highSurrogate(codePoint)));
-            decoded->append(QChar(QChar::lowSurrogate(codePoint)));
-        } else {
-            decoded->append(QChar(static_cast<ushort>(codePoint)));
-        }
-    }
+    if (decoded)
+        decoded->append(QString::fromUtf8(reinterpret_cast<const char *>(at), length));
     m_pos += length;
     return true;
 }
