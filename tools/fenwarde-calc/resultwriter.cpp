@@ -28,6 +28,33 @@ void addMember(QByteArray &object, const char *key, const QByteArray &value)
     object += value;
 }
 
+// {"L1": density, ...} and {"detect": {"from": L1, "to": d} or null, ...}.
+QByteArray densityMembers(const PixelDensity &density)
+{
+    static const char *const Distances[] = {"L1", "L2", "L3", "L4"};
+    static const char *const Classes[] = {"detect", "observe", "recognise", "identify"};
+    static_assert(sizeof(Classes) / sizeof(*Classes) == DensityClass::Count, "one name a class");
+    QByteArray perMetre;
+    for (std::size_t i = 0; i < density.atDistance.size(); ++i)
+        addMember(perMetre, Distances[i], number(density.atDistance[i]));
+    QByteArray classes;
+    for (int c = 0; c < DensityClass::Count; ++c) {
+        const DensityStretch &stretch = density.classes[c];
+        QByteArray value = "null";
+        if (stretch.reached) {
+            value.clear();
+            addMember(value, "from", number(stretch.from));
+            addMember(value, "to", number(stretch.to));
+            value += '}';
+        }
+        addMember(classes, Classes[c], value);
+    }
+    QByteArray members;
+    addMember(members, "pxPerMetre", perMetre + '}');
+    addMember(members, "densityClasses", classes + '}');
+    return members.mid(1);
+}
+
 } // namespace
 
 ResultWriter::ResultWriter(QIODevice *output) : m_output(output)
@@ -76,7 +103,8 @@ QByteArray ResultWriter::resultLine(const SceneResult &r)
     addMember(o, "farDistance", number(r.farDistance));
     addMember(o, "farWidth", number(r.farWidth));
     addMember(o, "lateralScale", number(r.lateralScale));
-    return o + '}';
+    // Later additions go after everything scripts already read.
+    return o + ',' + densityMembers(r.density) + '}';
 }
 
 QByteArray ResultWriter::inputErrorLine(qint64 lineNumber, const QString &reason)
