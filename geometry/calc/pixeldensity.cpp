@@ -37,6 +37,51 @@ double finiteOr(double value, double fallback)
     return std::isfinite(value) ? value : fallback;
 }
 
+// The picture width model of one scene, its angles worked out once.
+class WidthModel final
+{
+public:
+    WidthModel(const SceneParams &params, const SceneResult &result)
+        : m_params(params), m_result(result), m_scale(correctionScale(params, result)),
+          m_cos(std::cos(Angles::toRadians(params.pitchAngle))),
+          m_sin(std::sin(Angles::toRadians(params.pitchAngle)))
+    {
+    }
+
+    double widthAt(double distance) const
+    {
+        const double along = distance / m_scale;
+        return m_params.sensorWidth * (along * m_cos + m_sin * m_result.referenceHeight) /
+               m_params.focalLength;
+    }
+
+    double densityAt(double distance) const
+    {
+        const double width = widthAt(distance);
+        if (!(width > 0.0) || !std::isfinite(width))
+            return None;
+        return finiteOr(m_params.resolutionWidth / width, None);
+    }
+
+    // The width model solved for the distance, as the calculation places
+    // the ends of its band.
+    double distanceFor(double perMetre) const
+    {
+        const double width = m_params.resolutionWidth / perMetre;
+        const double along = (m_params.focalLength * width / m_params.sensorWidth -
+                              m_sin * m_result.referenceHeight) /
+                             m_cos;
+        return along * m_scale;
+    }
+
+private:
+    const SceneParams &m_params;
+    const SceneResult &m_result;
+    double m_scale;
+    double m_cos;
+    double m_sin;
+};
+
 } // namespace
 
 PixelDensity::PixelDensity()
@@ -46,30 +91,17 @@ PixelDensity::PixelDensity()
 
 double pictureWidthAt(const SceneParams &params, const SceneResult &result, double distance)
 {
-    const double p = Angles::toRadians(params.pitchAngle);
-    const double along = distance / correctionScale(params, result);
-    return params.sensorWidth * (along * std::cos(p) + std::sin(p) * result.referenceHeight) /
-           params.focalLength;
+    return WidthModel(params, result).widthAt(distance);
 }
 
 double densityAt(const SceneParams &params, const SceneResult &result, double distance)
 {
-    const double width = pictureWidthAt(params, result, distance);
-    if (!(width > 0.0) || !std::isfinite(width))
-        return None;
-    return finiteOr(params.resolutionWidth / width, None);
+    return WidthModel(params, result).densityAt(distance);
 }
 
-// The picture width model solved for the distance, as the calculation
-// places the ends of its band.
 double distanceForDensity(const SceneParams &params, const SceneResult &result, double perMetre)
 {
-    const double p = Angles::toRadians(params.pitchAngle);
-    const double width = params.resolutionWidth / perMetre;
-    const double along =
-        (params.focalLength * width / params.sensorWidth - std::sin(p) * result.referenceHeight) /
-        std::cos(p);
-    return along * correctionScale(params, result);
+    return WidthModel(params, result).distanceFor(perMetre);
 }
 
 PixelDensity computePixelDensity(const SceneParams &params, const SceneResult &r)
@@ -77,16 +109,17 @@ PixelDensity computePixelDensity(const SceneParams &params, const SceneResult &r
     PixelDensity density;
     if (!r.rangeEmitted)
         return density;
+    const WidthModel model(params, r);
 
     const bool unbounded = r.L4 == -1;
     const std::array<double, 4> distances{r.L1, r.L2, r.L3, r.L4};
     for (std::size_t i = 0; i < distances.size(); ++i) {
         const bool none = distances[i] == 0.0 || (i == 3 && unbounded);
-        density.atDistance[i] = none ? None : densityAt(params, r, distances[i]);
+        density.atDistance[i] = none ? None : model.densityAt(distances[i]);
     }
 
     for (int c = 0; c < DensityClass::Count; ++c) {
-        const double farthest = distanceForDensity(params, r, DensityClass::PerMetre[c]);
+        const double farthest = model.distanceFor(DensityClass::PerMetre[c]);
         const double to = unbounded ? farthest : std::min(farthest, r.L4);
         DensityStretch &stretch = density.classes[c];
         // Density falls with distance, so a class that ends before the
