@@ -4,6 +4,7 @@
 #include "resultwriter.h"
 #include "scenecalculation.h"
 #include "scenerenderer.h"
+#include "solver.h"
 #include "textid.h"
 
 #include <QCommandLineParser>
@@ -131,7 +132,14 @@ QString usage(const QCommandLineParser &parser)
                           "identification, the capture-point counts\nand the drawing extents. "
                           "A bad line gives {\"inputError\": \"line N: ...\"} and\nexit "
                           "status 1; a usage error gives exit status 2; input that cannot be "
-                          "read\nor output that cannot be written gives exit status 3.\n");
+                          "read\nor output that cannot be written gives exit status 3.\n") +
+           QStringLiteral("\nEach result ends with pxPerMetre, the pixels across one metre of "
+                          "picture at L1\nto L4 (null at a distance of 0 or unbounded), and "
+                          "densityClasses: for detect\n(25 px/m), observe (62.5), recognise (125) "
+                          "and identify (250), {\"from\": L1,\n\"to\": d} up to the farthest "
+                          "distance d that still has the density, at most\nL4; null when L1 "
+                          "has less.\n") +
+           Solver::usage();
 }
 
 // Rendering needs fonts and so a GUI application; it never needs a screen.
@@ -209,7 +217,10 @@ int main(int argc, char *argv[])
         QStringLiteral("Language file for the scene texts (default language/ENU.xml beside "
                        "this program)."),
         QStringLiteral("file"));
-    parser.addOptions({pngOption, sizeOption, scaleOption, languageOption});
+    const QCommandLineOption solveOption(
+        QStringLiteral("solve"),
+        QStringLiteral("Suggests focal lengths and pitch angles for records with a wish."));
+    parser.addOptions({pngOption, sizeOption, scaleOption, languageOption, solveOption});
 
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
         QTextStream err(stderr);
@@ -237,7 +248,8 @@ int main(int argc, char *argv[])
     if (!SceneRenderer::parseSize(parser.value(sizeOption), &pngSize) ||
         !SceneRenderer::parseScale(parser.value(scaleOption), &pngScale) ||
         (!png &&
-         (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption)))) {
+         (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption))) ||
+        (png && parser.isSet(solveOption))) {
         QTextStream(stderr) << "Bad picture option.\n\n" << usage(parser);
         return ExitUsage;
     }
@@ -257,6 +269,12 @@ int main(int argc, char *argv[])
         return ExitBrokenStream;
     }
     ResultWriter writer(&output);
+    if (parser.isSet(solveOption)) {
+        const Solver::Outcome solved = Solver(&input, writer).run();
+        if (!finishOutput(output, writer.failed()) || solved == Solver::Outcome::ReadFailed)
+            return ExitBrokenStream;
+        return solved == Solver::Outcome::AllGood ? 0 : ExitBadInput;
+    }
     SceneParams first;
     bool haveFirst = false;
     const Outcome outcome = calculate(&input, writer, &first, &haveFirst);

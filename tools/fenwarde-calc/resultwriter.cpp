@@ -1,5 +1,7 @@
 #include "resultwriter.h"
 
+#include "recordreader.h"
+
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -105,6 +107,34 @@ QByteArray ResultWriter::resultLine(const SceneResult &r)
     addMember(o, "lateralScale", number(r.lateralScale));
     // Later additions go after everything scripts already read.
     return o + ',' + densityMembers(r.density) + '}';
+}
+
+void ResultWriter::writeSuggestions(const QVector<SettingSearch::Suggestion> &suggestions)
+{
+    writeLine(suggestionsLine(suggestions));
+}
+
+void ResultWriter::writeSolveError(const QString &reason)
+{
+    writeLine(solveErrorLine(reason));
+}
+
+QByteArray ResultWriter::suggestionsLine(const QVector<SettingSearch::Suggestion> &suggestions)
+{
+    QByteArray line = "{\"suggestions\":[";
+    for (int i = 0; i < suggestions.size(); ++i) {
+        const QByteArray record = RecordReader::recordObject(suggestions[i].params);
+        if (i > 0)
+            line += ',';
+        line += record.left(record.size() - 1) + ',' + resultLine(suggestions[i].result).mid(1);
+    }
+    return line + "]}";
+}
+
+QByteArray ResultWriter::solveErrorLine(const QString &reason)
+{
+    const QJsonObject object{{QStringLiteral("solveError"), reason}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
 QByteArray ResultWriter::inputErrorLine(qint64 lineNumber, const QString &reason)
