@@ -90,7 +90,6 @@ class tst_FenwardeCalc : public QObject
 private slots:
     void workedExamples();
     void keyOrder();
-    void densityMembers();
     void doublesReadBackExactly();
     void missingFieldsTakeDefaults();
     void everyFieldLandsInItsMember();
@@ -166,35 +165,6 @@ void tst_FenwardeCalc::keyOrder()
         previous = at;
     }
     QCOMPARE(object(line).keys().size(), ResultKeys.size());
-}
-
-// Hand values of the lanes camera: 1920 px over the 7.5606 m picture at
-// L1; identification ends at (12.8 - 6 sin 15) / cos 15 = 11.6438 m. Level,
-// the far edge is unbounded and the 120 px/m at L1 reach no identification.
-void tst_FenwardeCalc::densityMembers()
-{
-    const QByteArray level =
-        QByteArray(LanesExample).replace("\"pitchAngle\": 15", "\"pitchAngle\": 0");
-    const Run run = runCalc({}, LanesExample + '\n' + level + '\n');
-    QCOMPARE(run.lines.size(), 2);
-
-    const QJsonObject lanes = object(run.lines.at(0));
-    const QJsonObject perMetre = lanes["pxPerMetre"].toObject();
-    QCOMPARE(perMetre.keys(), (QStringList{"L1", "L2", "L3", "L4"}));
-    COMPARE_NEAR(perMetre["L1"].toDouble(), 253.948, 1e-3);
-    COMPARE_NEAR(perMetre["L3"].toDouble(), 100 / 0.52, 1e-4);
-    const QJsonObject classes = lanes["densityClasses"].toObject();
-    QCOMPARE(classes.keys(), (QStringList{"detect", "identify", "observe", "recognise"}));
-    const QJsonObject identify = classes["identify"].toObject();
-    QCOMPARE(identify.keys(), (QStringList{"from", "to"}));
-    COMPARE_NEAR(identify["from"].toDouble(), 11.4378, 5e-5);
-    COMPARE_NEAR(identify["to"].toDouble(), 11.6438, 5e-5);
-
-    const QJsonObject flat = object(run.lines.at(1));
-    COMPARE_NEAR(flat["pxPerMetre"]["L1"].toDouble(), 120.0, 1e-9);
-    QVERIFY(flat["pxPerMetre"]["L4"].isNull());
-    QVERIFY(flat["densityClasses"]["identify"].isNull());
-    COMPARE_NEAR(flat["densityClasses"]["detect"]["to"].toDouble(), 128.0, 1e-9);
 }
 
 // 17 significant digits: what the tool prints is the double it computed.
