@@ -38,9 +38,13 @@ template <typename Predicate> int lastStep(int low, int high, Predicate holds)
     return firstStep(low, high, [&](int step) { return !holds(step); }) - 1;
 }
 
+// Centimetres, as the panel shows distances; a distance no camera plans
+// for in six significant digits rather than hundreds.
 QString metres(double value)
 {
-    return QString::number(value, 'f', 2);
+    if (std::abs(value) < 1e6)
+        return QString::number(value, 'f', 2);
+    return QString::number(value, 'g', 6);
 }
 
 QString settingText(int pitch, int focalStep)
