@@ -1,6 +1,7 @@
 #include "scenecalculation.h"
 
 #include "angles.h"
+#include "pixeldensity.h"
 #include "textid.h"
 
 #include <algorithm>
@@ -78,9 +79,9 @@ QString pixelRange(int farCount, int nearCount)
 // Keeps NaN and infinity from reaching anything that becomes a pixel position.
 void sanitize(SceneResult &r)
 {
-    for (double *v :
-         {&r.L1, &r.W1, &r.L2, &r.W2, &r.L3, &r.W3, &r.L4, &r.W4, &r.drawDepth, &r.drawWidth,
-          &r.farDistance, &r.farWidth, &r.halfHorizontal, &r.halfVertical})
+    for (double *v : {&r.L1, &r.W1, &r.L2, &r.W2, &r.L3, &r.W3, &r.L4, &r.W4, &r.bandNear,
+                      &r.bandFar, &r.drawDepth, &r.drawWidth, &r.farDistance, &r.farWidth,
+                      &r.halfHorizontal, &r.halfVertical, &r.referenceHeight})
         *v = finiteOr(*v, 0.0);
     r.lateralScale = finiteOr(r.lateralScale, 1.0);
 }
@@ -284,6 +285,7 @@ SceneResult computeScene(const SceneParams &params)
     r.rangeEmitted = true;
 
     const double Hc = in.scenario == Scenario::Person ? in.H1 - in.tH : in.H1;
+    r.referenceHeight = Hc;
     placePictureEdges(in, Hc, r);
     placeDrawingExtents(in, r);
     if (in.scenario == Scenario::Person || in.scenario == Scenario::Lanes)
@@ -292,10 +294,13 @@ SceneResult computeScene(const SceneParams &params)
         placeCapturePoint(in, params, Hc, r);
     if (r.correctionActive)
         applyHorizontalCorrection(in, r);
+    r.bandNear = r.L2;
+    r.bandFar = r.L3;
     clampBandToPicture(in, Hc, r);
     if (in.scenario == Scenario::Capture)
         describeIdentification(in, r);
 
     sanitize(r);
+    r.density = computePixelDensity(params, r);
     return r;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pixeldensity.h"
+
 #include <QString>
 
 // Everything one calculation produces: the numbers the scene widget emits and
@@ -11,6 +13,11 @@ struct SceneResult {
     double L2 = 0.0, W2 = 0.0;
     double L3 = 0.0, W3 = 0.0;
     double L4 = 0.0, W4 = 0.0;
+
+    // The detection range as the pixel limits or the capture point place it,
+    // horizontal correction applied, before it is cut to the picture: where
+    // a search over settings sees how far off the picture it lies.
+    double bandNear = 0.0, bandFar = 0.0;
 
     // Target pixel widths shown in the plan view at L2 and L3.
     int nearPixels = 0;
@@ -44,4 +51,8 @@ struct SceneResult {
     double halfHorizontal = 0.0; // half the horizontal angle of view, radians
     double halfVertical = 0.0;   // half the vertical angle of view, radians
     bool correctionActive = false;
+    double referenceHeight = 0.0; // Hc: the plane the distances lie on, below the camera
+
+    // Pixels per metre across the picture at L1 to L4 and the density classes.
+    PixelDensity density;
 };

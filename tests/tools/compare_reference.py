@@ -176,6 +176,14 @@ def main():
                 problems.append("%s is not a finite number" % key)
             elif not same_double(value, want[key]):
                 problems.append("%s %r != %r" % (key, value, want[key]))
+        for key, value in want["pxPerMetre"].items():
+            if not same_double(got["pxPerMetre"][key], value):
+                problems.append("pxPerMetre %s %r != %r" % (key, got["pxPerMetre"][key], value))
+        for name, stretch in want["densityClasses"].items():
+            have = got["densityClasses"][name]
+            if (have is None) != (stretch is None) or (
+                    stretch and not all(same_double(have[k], stretch[k]) for k in stretch)):
+                problems.append("densityClasses %s %r != %r" % (name, have, stretch))
         if got["rangeEmitted"] != want["rangeEmitted"]:
             problems.append("rangeEmitted differs")
         if got["identification"] != want["identification"]:

@@ -31,6 +31,9 @@ DISTANCE_KEYS = ["L1", "W1", "L2", "W2", "L3", "W3", "L4", "W4",
                  "drawDepth", "drawWidth", "farDistance", "farWidth"]
 
 
+CLASSES = {"detect": 25.0, "observe": 62.5, "recognise": 125.0, "identify": 250.0}
+
+
 def div(a, b):
     """a / b with IEEE results instead of ZeroDivisionError."""
     if b != 0 or math.isnan(a) or math.isnan(b):
@@ -72,6 +75,8 @@ def compute(record):
     out["errorIndex"] = 0
     out["rangeEmitted"] = False
     out["identification"] = None
+    out["pxPerMetre"] = {k: None for k in ("L1", "L2", "L3", "L4")}
+    out["densityClasses"] = {k: None for k in CLASSES}
     for k in ("plateAtCapture", "plateAtL1", "plateAtL4",
               "faceAtCapture", "faceAtL1", "faceAtL4"):
         out[k] = 0
@@ -185,6 +190,8 @@ def compute(record):
                lateralScale=lateral, nearPixels=near, farPixels=far,
                errorIndex=error)
 
+    densities(out, rec, Hc, corrected)
+
     if scen == 3:
         pL4, pL1 = out["plateAtL4"], out["plateAtL1"]
         fL4, fL1 = out["faceAtL4"], out["faceAtL1"]
@@ -195,6 +202,38 @@ def compute(record):
             "%d - %dpx" % (count(fL4 * 0.5 / 0.2), count(fL1 / 0.2 * tH)),
         ]
     return finish(out)
+
+
+def densities(out, rec, Hc, corrected):
+    """Pixels per metre across the picture at L1 to L4, and how far out each
+    class reaches. A turned camera's distances stand for distance / cos^2 h
+    along its line, as for its band."""
+    f = rec["focalLength"]
+    sw = rec["sensorWidth"]
+    res = float(rec["resolutionWidth"])
+    p = rec["pitchAngle"] * PI / 180
+    scale = math.cos(rec["horizontalAngle"] * PI / 180) ** 2 if corrected else 1.0
+
+    def density(x):
+        width = div(sw * (div(x, scale) * math.cos(p) + math.sin(p) * Hc), f)
+        if not (math.isfinite(width) and width > 0):
+            return None
+        value = div(res, width)
+        return value if math.isfinite(value) else None
+
+    L1, L4 = out["L1"], out["L4"]
+    for key in ("L1", "L2", "L3", "L4"):
+        x = out[key]
+        unbounded = key == "L4" and x == -1
+        out["pxPerMetre"][key] = None if x == 0 or unbounded else density(x)
+    for name, value in CLASSES.items():
+        # The picture is res / value metres wide where the class ends.
+        depth = div(f * div(res, value), sw)
+        reach = div(depth - math.sin(p) * Hc, math.cos(p)) * scale
+        if L4 != -1:
+            reach = min(reach, L4)
+        if math.isfinite(reach) and reach >= L1:
+            out["densityClasses"][name] = {"from": L1, "to": reach}
 
 
 def finish(out):

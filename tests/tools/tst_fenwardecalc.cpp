@@ -68,7 +68,8 @@ const QByteArray CaptureExample =
 const QStringList ResultKeys =
     QStringLiteral("L1 W1 L2 W2 L3 W3 L4 W4 nearPixels farPixels errorIndex rangeEmitted "
                    "identification plateAtCapture plateAtL1 plateAtL4 faceAtCapture faceAtL1 "
-                   "faceAtL4 drawDepth drawWidth farDistance farWidth lateralScale")
+                   "faceAtL4 drawDepth drawWidth farDistance farWidth lateralScale "
+                   "pxPerMetre densityClasses")
         .split(QLatin1Char(' '));
 
 } // namespace

@@ -36,7 +36,8 @@ const char *const LengthFields[] = {"lanesWidth",  "focalLength", "targetHeight"
 const QStringList ResultKeys =
     QStringLiteral("L1 W1 L2 W2 L3 W3 L4 W4 nearPixels farPixels errorIndex rangeEmitted "
                    "identification plateAtCapture plateAtL1 plateAtL4 faceAtCapture faceAtL1 "
-                   "faceAtL4 drawDepth drawWidth farDistance farWidth lateralScale")
+                   "faceAtL4 drawDepth drawWidth farDistance farWidth lateralScale "
+                   "pxPerMetre densityClasses")
         .split(QLatin1Char(' '));
 
 class Generator
@@ -336,6 +337,26 @@ QString checkAnswer(const QByteArray &answerLine, const InputLine &line, Expect 
         if (key == QLatin1String("identification")) {
             if (!value.isNull() && value.toArray().size() != 4)
                 return QStringLiteral("identification is neither null nor four texts");
+        } else if (key == QLatin1String("pxPerMetre")) {
+            const QJsonObject perMetre = value.toObject();
+            if (perMetre.size() != 4)
+                return QStringLiteral("pxPerMetre has no four densities");
+            for (const QJsonValue density : perMetre) {
+                if (!density.isNull() && !std::isfinite(density.toDouble(qInf())))
+                    return QStringLiteral("a density is neither null nor a number");
+            }
+        } else if (key == QLatin1String("densityClasses")) {
+            const QJsonObject classes = value.toObject();
+            if (classes.size() != 4)
+                return QStringLiteral("densityClasses has no four classes");
+            for (const QJsonValue stretch : classes) {
+                if (stretch.isNull())
+                    continue;
+                const double from = stretch[QLatin1String("from")].toDouble(qInf());
+                const double to = stretch[QLatin1String("to")].toDouble(qInf());
+                if (!std::isfinite(from) || !std::isfinite(to) || to < from)
+                    return QStringLiteral("a density class is no stretch outward");
+            }
         } else if (key == QLatin1String("rangeEmitted")) {
             if (!value.isBool())
                 return QStringLiteral("rangeEmitted is no bool");

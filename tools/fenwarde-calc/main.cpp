@@ -7,6 +7,7 @@
 #include "resultwriter.h"
 #include "scenecalculation.h"
 #include "scenerenderer.h"
+#include "solver.h"
 #include "textid.h"
 #include "xlsxreportwriter.h"
 
@@ -142,7 +143,14 @@ QString usage(const QCommandLineParser &parser)
                           "picture (--size,\n--scale), with the texts of the language file, as "
                           "the planning window\nexports it. A bad record writes no report; a "
                           "report that cannot be written\nis named on standard error and gives "
-                          "exit status 3.\n");
+                          "exit status 3.\n") +
+           QStringLiteral("\nEach result ends with pxPerMetre, the pixels across one metre of "
+                          "picture at L1\nto L4 (null at a distance of 0 or unbounded), and "
+                          "densityClasses: for detect\n(25 px/m), observe (62.5), recognise (125) "
+                          "and identify (250), {\"from\": L1,\n\"to\": d} up to the farthest "
+                          "distance d that still has the density, at most\nL4; null when L1 "
+                          "has less.\n") +
+           Solver::usage();
 }
 
 // What a usage error prints: the problem and where to read more.
@@ -284,8 +292,11 @@ int main(int argc, char *argv[])
         QStringLiteral("report-format"),
         QStringLiteral("Format of the --report-dir reports: pdf (default) or xlsx."),
         QStringLiteral("pdf|xlsx"), QStringLiteral("pdf"));
+    const QCommandLineOption solveOption(
+        QStringLiteral("solve"),
+        QStringLiteral("Suggests focal lengths and pitch angles for records with a wish."));
     parser.addOptions({versionOption, pngOption, reportOption, reportDirOption, reportFormatOption,
-                       sizeOption, scaleOption, languageOption});
+                       sizeOption, scaleOption, languageOption, solveOption});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         complainAboutUsage(parser.errorText());
@@ -319,7 +330,8 @@ int main(int argc, char *argv[])
     if (!SceneRenderer::parseSize(parser.value(sizeOption), &pngSize) ||
         !SceneRenderer::parseScale(parser.value(scaleOption), &pngScale) ||
         (!pictures &&
-         (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption)))) {
+         (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption))) ||
+        (pictures && parser.isSet(solveOption))) {
         complainAboutUsage(QStringLiteral("bad picture option"));
         return ExitUsage;
     }
@@ -359,6 +371,12 @@ int main(int argc, char *argv[])
         return ExitBrokenStream;
     }
     ResultWriter writer(&output);
+    if (parser.isSet(solveOption)) {
+        const Solver::Outcome solved = Solver(&input, writer).run();
+        if (!finishOutput(output, writer.failed()) || solved == Solver::Outcome::ReadFailed)
+            return ExitBrokenStream;
+        return solved == Solver::Outcome::AllGood ? 0 : ExitBadInput;
+    }
     SceneParams first;
     bool haveFirst = false;
     bool reportsWritten = true;

@@ -3,6 +3,7 @@
 #include "jsonobjectscanner.h"
 
 #include <QJsonDocument>
+#include <QLocale>
 #include <QSet>
 
 #include <algorithm>
@@ -19,16 +20,21 @@ constexpr qint32 IntMax = std::numeric_limits<qint32>::max();
 // Stands for a value that is not a number at all, which no field accepts.
 constexpr double NoNumber = std::numeric_limits<double>::quiet_NaN();
 
+using WishInt = std::optional<qint32> SolveWish::*;
+using WishDouble = std::optional<double> SolveWish::*;
+
 // Integer fields accept lowest..highest. Every double field is a length or a
 // height and accepts any finite value that is not negative: batch users
 // explore beyond the planning window's ranges, but a negative size means
-// nothing.
+// nothing. A field stores into the record or, for a wish, into the wish.
 struct Field {
     const char *name;
     FieldType type;
     bool SceneParams::*boolMember;
     qint32 SceneParams::*intMember;
     double SceneParams::*doubleMember;
+    WishInt wishInt;
+    WishDouble wishDouble;
     qint32 lowest;
     qint32 highest;
     const char *accepted; // for the usage text
@@ -36,18 +42,30 @@ struct Field {
 
 constexpr Field boolField(const char *name, bool SceneParams::*member, const char *accepted)
 {
-    return {name, FieldType::Bool, member, nullptr, nullptr, 0, 0, accepted};
+    return {name, FieldType::Bool, member, nullptr, nullptr, nullptr, nullptr, 0, 0, accepted};
 }
 
 constexpr Field intField(const char *name, qint32 SceneParams::*member, qint32 lowest,
                          qint32 highest, const char *accepted)
 {
-    return {name, FieldType::Int, nullptr, member, nullptr, lowest, highest, accepted};
+    return {name,    FieldType::Int, nullptr, member,  nullptr,
+            nullptr, nullptr,        lowest,  highest, accepted};
 }
 
 constexpr Field doubleField(const char *name, double SceneParams::*member, const char *accepted)
 {
-    return {name, FieldType::Double, nullptr, nullptr, member, 0, 0, accepted};
+    return {name, FieldType::Double, nullptr, nullptr, member, nullptr, nullptr, 0, 0, accepted};
+}
+
+constexpr Field wishIntField(const char *name, WishInt member, qint32 lowest, const char *accepted)
+{
+    return {name,   FieldType::Int, nullptr, nullptr, nullptr,
+            member, nullptr,        lowest,  IntMax,  accepted};
+}
+
+constexpr Field wishDoubleField(const char *name, WishDouble member, const char *accepted)
+{
+    return {name, FieldType::Double, nullptr, nullptr, nullptr, nullptr, member, 0, 0, accepted};
 }
 
 // In the order of the record, which is also the order of the usage text.
@@ -72,12 +90,19 @@ const Field Fields[] = {
     doubleField("captureDistance", &SceneParams::captureDistance, "0 or more (metres)"),
 };
 
+const Field WishFields[] = {
+    wishDoubleField("wantNear", &SolveWish::wantNear, "0 or more (metres), scenarios 1, 2"),
+    wishDoubleField("wantFar", &SolveWish::wantFar, "wantNear or more (metres), scenarios 1, 2"),
+    wishIntField("wantPlatePixels", &SolveWish::wantPlatePixels, 1, "1 or more, scenario 3"),
+    wishIntField("wantFacePixels", &SolveWish::wantFacePixels, 1, "1 or more, scenario 3"),
+};
+
 using Member = JsonObjectScanner::Member;
 using Kind = JsonObjectScanner::Kind;
 
-const Field *findField(const QString &name)
+template <std::size_t N> const Field *findIn(const Field (&fields)[N], const QString &name)
 {
-    for (const Field &field : Fields) {
+    for (const Field &field : fields) {
         if (name == QLatin1String(field.name))
             return &field;
     }
@@ -145,7 +170,8 @@ QString rangeText(const Field &field)
 }
 
 // Stores the member's value into the field, or explains why it does not fit.
-bool assign(const Field &field, const Member &member, SceneParams *params, QString *reason)
+bool assign(const Field &field, const Member &member, SceneParams *params, SolveWish *wish,
+            QString *reason)
 {
     const QString name = QLatin1String(field.name);
     if (member.kind == Kind::Number && !JsonObjectScanner::isJsonNumber(member.number)) {
@@ -175,7 +201,10 @@ bool assign(const Field &field, const Member &member, SceneParams *params, QStri
             *reason = QStringLiteral("\"%1\" must be %2").arg(name, rangeText(field));
             return false;
         }
-        params->*field.intMember = value;
+        if (field.wishInt)
+            wish->*field.wishInt = value;
+        else
+            params->*field.intMember = value;
         return true;
     }
     case FieldType::Double: {
@@ -189,7 +218,10 @@ bool assign(const Field &field, const Member &member, SceneParams *params, QStri
             *reason = QStringLiteral("\"%1\" must not be negative").arg(name);
             return false;
         }
-        params->*field.doubleMember = number;
+        if (field.wishDouble)
+            wish->*field.wishDouble = number;
+        else
+            params->*field.doubleMember = number;
         return true;
     }
     }
@@ -235,9 +267,35 @@ QString defaultText(const Field &field, const SceneParams &defaults)
     return QString();
 }
 
+// The shortest text that reads back to the same double.
+QByteArray exactNumber(double value)
+{
+    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+template <std::size_t N> QString listFields(const Field (&fields)[N], bool withDefault)
+{
+    const SceneParams defaults;
+    const auto line = [withDefault](const QString &name, const QString &type,
+                                    const QString &byDefault, const QString &accepted) {
+        QString text = QStringLiteral("  %1 %2 ").arg(name, -18).arg(type, -7);
+        if (withDefault)
+            text += QStringLiteral("%1 ").arg(byDefault, -7);
+        return text + accepted + QLatin1Char('\n');
+    };
+    QString text = line(QStringLiteral("field"), QStringLiteral("type"), QStringLiteral("default"),
+                        QStringLiteral("accepted"));
+    for (const Field &field : fields) {
+        text += line(QLatin1String(field.name), typeName(field.type),
+                     withDefault ? defaultText(field, defaults) : QString(),
+                     QLatin1String(field.accepted));
+    }
+    return text;
+}
+
 } // namespace
 
-RecordReader::RecordReader(QIODevice *input) : m_lines(input)
+RecordReader::RecordReader(QIODevice *input, Mode mode) : m_lines(input), m_mode(mode)
 {
 }
 
@@ -266,11 +324,26 @@ RecordReader::Status RecordReader::next()
         QByteArray text = m_lines.line();
         if (m_lines.terminated())
             text += '\n';
-        return parseRecord(text, &m_params, &m_reason) ? Status::Record : Status::Invalid;
+        const bool valid = m_mode == Mode::Wishes ? parseWish(text, &m_params, &m_wish, &m_reason)
+                                                  : parseRecord(text, &m_params, &m_reason);
+        return valid ? Status::Record : Status::Invalid;
     }
 }
 
 bool RecordReader::parseRecord(const QByteArray &line, SceneParams *params, QString *reason)
+{
+    return parse(line, params, nullptr, reason);
+}
+
+bool RecordReader::parseWish(const QByteArray &line, SceneParams *params, SolveWish *wish,
+                             QString *reason)
+{
+    return parse(line, params, wish, reason);
+}
+
+// Without a wish to fill, the wish fields are unknown keys with a hint.
+bool RecordReader::parse(const QByteArray &line, SceneParams *params, SolveWish *wish,
+                         QString *reason)
 {
     const int nul = line.indexOf('\0');
     if (nul >= 0) {
@@ -306,14 +379,28 @@ bool RecordReader::parseRecord(const QByteArray &line, SceneParams *params, QStr
               [](const Member &a, const Member &b) { return a.key < b.key; });
 
     SceneParams record;
+    SolveWish recordWish;
     for (const Member &member : qAsConst(members)) {
-        const Field *field = findField(member.key);
+        const Field *field = findIn(Fields, member.key);
+        if (!field && wish)
+            field = findIn(WishFields, member.key);
         if (!field) {
-            *reason = QStringLiteral("unknown key \"%1\"").arg(member.key);
+            *reason = findIn(WishFields, member.key)
+                          ? QStringLiteral("\"%1\" is a wish, read with --solve only")
+                          : QStringLiteral("unknown key \"%1\"");
+            *reason = reason->arg(member.key);
             return false;
         }
-        if (!assign(*field, member, &record, reason))
+        if (!assign(*field, member, &record, &recordWish, reason))
             return false;
+    }
+    if (wish) {
+        const QString problem = recordWish.problem(record);
+        if (!problem.isEmpty()) {
+            *reason = problem;
+            return false;
+        }
+        *wish = recordWish;
     }
     *params = record;
     return true;
@@ -321,18 +408,36 @@ bool RecordReader::parseRecord(const QByteArray &line, SceneParams *params, QStr
 
 QString RecordReader::fieldList()
 {
-    const SceneParams defaults;
-    QString text = QStringLiteral("  %1 %2 %3 %4\n")
-                       .arg(QStringLiteral("field"), -18)
-                       .arg(QStringLiteral("type"), -7)
-                       .arg(QStringLiteral("default"), -7)
-                       .arg(QStringLiteral("accepted"));
+    return listFields(Fields, true);
+}
+
+QString RecordReader::wishFieldList()
+{
+    return listFields(WishFields, false);
+}
+
+QByteArray RecordReader::recordObject(const SceneParams &params)
+{
+    QByteArray object;
     for (const Field &field : Fields) {
-        text += QStringLiteral("  %1 %2 %3 %4\n")
-                    .arg(QLatin1String(field.name), -18)
-                    .arg(typeName(field.type), -7)
-                    .arg(defaultText(field, defaults), -7)
-                    .arg(QLatin1String(field.accepted));
+        QByteArray value;
+        switch (field.type) {
+        case FieldType::Bool:
+            value = params.*field.boolMember ? "true" : "false";
+            break;
+        case FieldType::Int:
+            if (params.*field.intMember < field.lowest || params.*field.intMember > field.highest)
+                continue;
+            value = QByteArray::number(params.*field.intMember);
+            break;
+        case FieldType::Double:
+            value = exactNumber(params.*field.doubleMember);
+            break;
+        }
+        object += object.isEmpty() ? "{\"" : ",\"";
+        object += field.name;
+        object += "\":";
+        object += value;
     }
-    return text;
+    return object + '}';
 }

@@ -1,5 +1,7 @@
 #include "resultwriter.h"
 
+#include "recordreader.h"
+
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,6 +28,33 @@ void addMember(QByteArray &object, const char *key, const QByteArray &value)
     object += key;
     object += "\":";
     object += value;
+}
+
+// {"L1": density, ...} and {"detect": {"from": L1, "to": d} or null, ...}.
+QByteArray densityMembers(const PixelDensity &density)
+{
+    static const char *const Distances[] = {"L1", "L2", "L3", "L4"};
+    static const char *const Classes[] = {"detect", "observe", "recognise", "identify"};
+    static_assert(sizeof(Classes) / sizeof(*Classes) == DensityClass::Count, "one name a class");
+    QByteArray perMetre;
+    for (std::size_t i = 0; i < density.atDistance.size(); ++i)
+        addMember(perMetre, Distances[i], number(density.atDistance[i]));
+    QByteArray classes;
+    for (int c = 0; c < DensityClass::Count; ++c) {
+        const DensityStretch &stretch = density.classes[c];
+        QByteArray value = "null";
+        if (stretch.reached) {
+            value.clear();
+            addMember(value, "from", number(stretch.from));
+            addMember(value, "to", number(stretch.to));
+            value += '}';
+        }
+        addMember(classes, Classes[c], value);
+    }
+    QByteArray members;
+    addMember(members, "pxPerMetre", perMetre + '}');
+    addMember(members, "densityClasses", classes + '}');
+    return members.mid(1);
 }
 
 } // namespace
@@ -76,7 +105,36 @@ QByteArray ResultWriter::resultLine(const SceneResult &r)
     addMember(o, "farDistance", number(r.farDistance));
     addMember(o, "farWidth", number(r.farWidth));
     addMember(o, "lateralScale", number(r.lateralScale));
-    return o + '}';
+    // Later additions go after everything scripts already read.
+    return o + ',' + densityMembers(r.density) + '}';
+}
+
+void ResultWriter::writeSuggestions(const QVector<SettingSearch::Suggestion> &suggestions)
+{
+    writeLine(suggestionsLine(suggestions));
+}
+
+void ResultWriter::writeSolveError(const QString &reason)
+{
+    writeLine(solveErrorLine(reason));
+}
+
+QByteArray ResultWriter::suggestionsLine(const QVector<SettingSearch::Suggestion> &suggestions)
+{
+    QByteArray line = "{\"suggestions\":[";
+    for (int i = 0; i < suggestions.size(); ++i) {
+        const QByteArray record = RecordReader::recordObject(suggestions[i].params);
+        if (i > 0)
+            line += ',';
+        line += record.left(record.size() - 1) + ',' + resultLine(suggestions[i].result).mid(1);
+    }
+    return line + "]}";
+}
+
+QByteArray ResultWriter::solveErrorLine(const QString &reason)
+{
+    const QJsonObject object{{QStringLiteral("solveError"), reason}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
 QByteArray ResultWriter::inputErrorLine(qint64 lineNumber, const QString &reason)

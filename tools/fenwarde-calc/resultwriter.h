@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sceneresult.h"
+#include "settingsearch.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,6 +19,8 @@ public:
 
     void writeResult(const SceneResult &result);
     void writeInputError(qint64 lineNumber, const QString &reason);
+    void writeSuggestions(const QVector<SettingSearch::Suggestion> &suggestions);
+    void writeSolveError(const QString &reason);
 
     // A write failed; the device's error string says why.
     bool failed() const { return m_failed; }
@@ -25,6 +28,10 @@ public:
     // The line for one result, without the line break.
     static QByteArray resultLine(const SceneResult &result);
     static QByteArray inputErrorLine(qint64 lineNumber, const QString &reason);
+    // {"suggestions": [...]}: each the whole record followed by its result's
+    // members, in one object.
+    static QByteArray suggestionsLine(const QVector<SettingSearch::Suggestion> &suggestions);
+    static QByteArray solveErrorLine(const QString &reason);
 
 private:
     void writeLine(const QByteArray &line);

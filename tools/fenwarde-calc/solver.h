@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QIODevice;
+class ResultWriter;
+
+// The --solve mode: reads records that carry a wish and answers each with
+// the settings of focal length and pitch that meet it, or with why none
+// does. A line the reader refuses is answered with an input error, as
+// without --solve.
+class Solver final
+{
+public:
+    enum class Outcome { AllGood, BadLines, ReadFailed, WriteFailed };
+
+    Solver(QIODevice *input, ResultWriter &writer);
+
+    // Answers every line in order; reading stops when the output is lost.
+    // A read failure has been reported on standard error.
+    Outcome run();
+
+    // What --help says about --solve and the wish fields.
+    static QString usage();
+
+private:
+    QIODevice *m_input;
+    ResultWriter &m_writer;
+};
