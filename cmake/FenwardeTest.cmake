@@ -7,6 +7,8 @@ function(fenwarde_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+    # Header-only helpers shared by the tests.
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     add_dependencies(${name} language_files)
     fenwarde_register_test(${name} ${name} ENV ${T_ENV})
 endfunction()

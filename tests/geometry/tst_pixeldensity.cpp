@@ -1,3 +1,4 @@
+#include "comparenear.h"
 #include "pixeldensity.h"
 #include "samplecameras.h"
 #include "scenecalculation.h"
@@ -31,13 +32,6 @@ bool sameDensity(double actual, double expected)
 }
 
 } // namespace
-
-#define COMPARE_NEAR(actual, expected, tolerance)                                                  \
-    QVERIFY2(std::abs((actual) - (expected)) <= (tolerance),                                       \
-             qPrintable(QStringLiteral("%1 is %2, expected %3")                                    \
-                            .arg(QLatin1String(#actual))                                           \
-                            .arg((actual), 0, 'g', 17)                                             \
-                            .arg((expected), 0, 'g', 17)))
 
 // Horizontal pixel density across the picture and the ground each density
 // class covers.

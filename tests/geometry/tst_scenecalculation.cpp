@@ -1,3 +1,4 @@
+#include "comparenear.h"
 #include "samplecameras.h"
 #include "scenecalculation.h"
 
@@ -22,19 +23,7 @@ template <typename Change> SceneParams with(SceneParams p, Change change)
     return p;
 }
 
-bool close(double actual, double expected, double tolerance)
-{
-    return std::abs(actual - expected) <= tolerance;
-}
-
 } // namespace
-
-#define COMPARE_NEAR(actual, expected, tolerance)                                                  \
-    QVERIFY2(close((actual), (expected), (tolerance)),                                             \
-             qPrintable(QStringLiteral("%1 is %2, expected %3")                                    \
-                            .arg(QLatin1String(#actual))                                           \
-                            .arg((actual), 0, 'g', 17)                                             \
-                            .arg((expected), 0, 'g', 17)))
 
 class tst_SceneCalculation : public QObject
 {

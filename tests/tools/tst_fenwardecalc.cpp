@@ -1,3 +1,4 @@
+#include "comparenear.h"
 #include "geometrycalcrunner.h"
 #include "recordreader.h"
 #include "resultwriter.h"
@@ -73,13 +74,6 @@ const QStringList ResultKeys =
         .split(QLatin1Char(' '));
 
 } // namespace
-
-#define COMPARE_NEAR(actual, expected, tolerance)                                                  \
-    QVERIFY2(std::abs((actual) - (expected)) <= (tolerance),                                       \
-             qPrintable(QStringLiteral("%1 is %2, expected %3")                                    \
-                            .arg(QLatin1String(#actual))                                           \
-                            .arg((actual), 0, 'g', 17)                                             \
-                            .arg((expected), 0, 'g', 17)))
 
 // The command-line calculator's contract: what it reads, what it writes, and
 // how it reports bad input and bad options.
