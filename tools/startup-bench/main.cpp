@@ -71,7 +71,8 @@ private:
 
 int probe(int argc, char **argv, const char *what)
 {
-    FirstFrame *frame = new FirstFrame;
+    FirstFrame watcher;
+    FirstFrame *frame = &watcher;
     if (std::strcmp(what, "bare") == 0) {
         QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
         QApplication app(argc, argv);
