@@ -1,5 +1,6 @@
 #include "lxclientbasecombobox.h"
 
+#include "hostwindow.h"
 #include "icolorconfig.h"
 #include "ifontconfig.h"
 #include "resourcepath.h"
@@ -20,6 +21,8 @@ LxClientBaseComboBox::LxClientBaseComboBox(QWidget *parent)
     lineEdit()->setReadOnly(true);
     ConnectLineEdit();
     setView(new QListView(this));
+    // A list this long still fits a screen; longer ones scroll.
+    setMaxVisibleItems(16);
 }
 
 LxClientBaseComboBox::~LxClientBaseComboBox() = default;
@@ -37,6 +40,23 @@ void LxClientBaseComboBox::ShowTextStart()
     // A long item would otherwise show its end; the beginning says more.
     if (QLineEdit *edit = lineEdit())
         edit->home(false);
+}
+
+void LxClientBaseComboBox::showPopup()
+{
+    QComboBox::showPopup();
+    QWidget *popup = view()->window();
+    if (popup == window() || !window()->graphicsProxyWidget() || count() == 0)
+        return;
+    // Qt placed the list from the hidden panel's origin; place it again from
+    // where the box really is on screen.
+    const QRect anchor = GlobalRect(this);
+    const int rows = qMin(count(), maxVisibleItems());
+    const int frame = popup->height() - view()->viewport()->height();
+    const QSize wanted(qMax(popup->width(), anchor.width()),
+                       frame + rows * view()->sizeHintForRow(0));
+    popup->setGeometry(PopupRect(anchor, wanted, AvailableAreaAt(anchor.center())));
+    view()->scrollTo(view()->currentIndex());
 }
 
 void LxClientBaseComboBox::SetEditable(bool editable)

@@ -32,6 +32,11 @@ public:
     void SetScale(qreal scale) override;
     void UpdateStyleSheet(qreal scale) override;
 
+    // Opens the list as a pop-up of the desktop, under the box or, where the
+    // screen's bottom would cut it, above it, with every item of a short
+    // list in view.
+    void showPopup() override;
+
 private slots:
     void ShowTextStart();
 

@@ -102,6 +102,10 @@ void customGraphicsView::setWidget(QWidget *widget)
         rect.moveTo(std::max(0, (screen.width() - rect.width()) / 2),
                     std::max(0, (screen.height() - rect.height()) / 2));
     }
+    // Dialogs and pop-ups the panel opens are windows of the desktop, not
+    // items of this scene, where they would be clipped by the window's edges
+    // and drawn without a window system's help.
+    widget->setWindowFlag(Qt::BypassGraphicsProxyWidget);
     scene()->addWidget(widget);
 
     // Embedding puts the panel on a screen, where it takes that screen's

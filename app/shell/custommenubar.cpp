@@ -5,6 +5,7 @@
 #include "ifontconfig.h"
 #include "languagefile.h"
 #include "languagetable.h"
+#include "popupanchor.h"
 #include "textid.h"
 
 #include <QAction>
@@ -214,6 +215,7 @@ void customMenuBar::initTitleBar(bool isMainWindow)
     m_helpMenu->setStyleSheet(QLatin1String(kMenuStyle));
     m_languageMenu->setStyleSheet(QLatin1String(kMenuStyle));
     ui->m_btnQuestion->setMenu(m_helpMenu.get());
+    new PopupAnchor(m_helpMenu.get(), ui->m_btnQuestion);
 
     connect(m_helpMenu.get(), &QMenu::triggered, this, &customMenuBar::actionTriggered);
     connect(m_helpMenu.get(), &QMenu::aboutToShow, this, &customMenuBar::addLanguage);
