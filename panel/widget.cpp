@@ -688,18 +688,23 @@ bool Widget::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
 
     switch (event->type()) {
+    // Positions are taken in the panel's own coordinates: a press or move
+    // over a child arrives in that child's coordinates.
     case QEvent::MouseButtonPress: {
-        const QPoint pos = static_cast<QMouseEvent *>(event)->pos();
+        const QPoint pos = widget->mapTo(this, static_cast<QMouseEvent *>(event)->pos());
         m_resizeRegion = EdgeRegion::at(pos, size());
         if (EdgeRegion::startsDrag(m_resizeRegion)) {
             m_pressPos = pos;
             m_resizing = true;
             setRegionCursor(m_resizeRegion);
+            // Taken, so the press is accepted and the moves keep coming here
+            // when the pointer leaves the window as it outgrows it.
+            return true;
         }
         break;
     }
     case QEvent::MouseMove: {
-        const QPoint pos = static_cast<QMouseEvent *>(event)->pos();
+        const QPoint pos = widget->mapTo(this, static_cast<QMouseEvent *>(event)->pos());
         if (m_resizing) {
             const QPoint delta = pos - m_pressPos;
             if (qAbs(delta.x()) > DragDeadZone || qAbs(delta.y()) > DragDeadZone) {

@@ -170,7 +170,15 @@ void customGraphicsView::updateGeometry(QRect viewRect)
 
     setGeometry(viewRect);
     m_updating = true;
+    const bool sizedAlready = m_widget->size() == panelRect.size();
     m_widget->setGeometry(panelRect);
+    if (sizedAlready) {
+        // A panel that resized itself (an edge drag) had its resize event
+        // held back by the filter, so neither its layout nor the proxy item
+        // have seen the size yet, and setGeometry sends nothing new.
+        QResizeEvent resize(panelRect.size(), panelRect.size());
+        QCoreApplication::sendEvent(m_widget, &resize);
+    }
     if (screenGeometry() == viewRect)
         m_widget->setWindowState(Qt::WindowFullScreen);
     m_updating = false;
