@@ -1,5 +1,6 @@
 #include "lxclientmsgpopup.h"
 
+#include "hostwindow.h"
 #include "icolorconfig.h"
 #include "lxclientbaselabel.h"
 #include "lxdialogbasetitlebar.h"
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 LxClientMsgPopup *LxClientMsgPopup::GetInstance()
@@ -167,6 +169,11 @@ void LxClientMsgPopup::SetCloseButtonVisible(bool visible)
     m_TitleBar->SetCloseButtonVisible(visible);
 }
 
+void LxClientMsgPopup::SetKeepClear(QWidget *widget)
+{
+    m_keepClear = widget;
+}
+
 void LxClientMsgPopup::StopCountdown()
 {
     m_timer->stop();
@@ -244,8 +251,13 @@ void LxClientMsgPopup::showEvent(QShowEvent *event)
         // The gap of one scale at the right edge is taken before dropping the
         // fraction, so a scale of 1.5 leaves two pixels (toward zero on
         // screens left of the origin).
-        const int x = static_cast<int>(std::trunc(area.left() + area.width() - w - m_scale));
+        int x = static_cast<int>(std::trunc(area.left() + area.width() - w - m_scale));
         const int bottom = area.top() + area.height();
+        if (m_keepClear && m_keepClear->isVisible()) {
+            const QRect clear = GlobalRect(m_keepClear);
+            if (clear.intersects(QRect(x, bottom - h, w, h)))
+                x = std::max(area.left(), clear.left() - w - TruncatedLength(10 * m_scale));
+        }
         m_slideAnimation->setStartValue(QRect(x, bottom, w, h));
         m_slideAnimation->setEndValue(QRect(x, bottom - h, w, h));
         m_slideAnimation->start();

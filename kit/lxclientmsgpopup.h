@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 class LxClientBaseLabel;
@@ -37,6 +38,9 @@ public:
     void SetTextColor(const QColor &color);
     void SetTitleBarColors(const QColor &background, const QColor &text);
     void SetCloseButtonVisible(bool visible);
+    // A widget the pop-up must never cover, such as the button the user
+    // needs next; the pop-up then stands beside it, to its left.
+    void SetKeepClear(QWidget *widget);
 
     void SetScale(qreal scale) override;
 
@@ -69,6 +73,7 @@ private:
     quint8 m_showSeconds = 6;
     QTimer *m_timer = nullptr;
     QString m_text;
+    QPointer<QWidget> m_keepClear;
     QPropertyAnimation *m_slideAnimation = nullptr;
     QPropertyAnimation *m_fadeAnimation = nullptr;
 };

@@ -291,6 +291,7 @@ void Widget::styleMessagePopup()
     popup->SetTitleBarColors(QColor(46, 58, 77, 255), valueColour);
     popup->SetBackgroundColor(Qt::white);
     popup->SetTextColor(Qt::black);
+    popup->SetKeepClear(ui->scrollArea);
 }
 
 void Widget::connectControls()
