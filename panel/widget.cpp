@@ -4,6 +4,7 @@
 #include "aboutwidget.h"
 #include "customproxymodel.h"
 #include "edgeregion.h"
+#include "hostwindow.h"
 #include "icolorconfig.h"
 #include "ifontconfig.h"
 #include "iwidgetbase.h"
@@ -12,6 +13,7 @@
 #include "lxclientscrollbar.h"
 #include "pdfreportwriter.h"
 #include "reportcontent.h"
+#include "reportformat.h"
 #include "resolutiontext.h"
 #include "resourcepath.h"
 #include "resulttexts.h"
@@ -368,20 +370,37 @@ void Widget::connectControls()
 
 void Widget::on_m_btnExport_clicked()
 {
-    const QString fileName = QFileDialog::getSaveFileName(this, languageText(TextId::ExportReport),
-                                                          QCoreApplication::applicationDirPath(),
-                                                          tr("(*.xlsx);;(*.pdf)"));
-    if (!fileName.isEmpty())
-        exportReport(fileName);
+    // A window of the desktop over the one the user sees, not an item of the
+    // host's scene, so the window system draws it and its questions.
+    QFileDialog dialog(HostWindow(this), languageText(TextId::ExportReport),
+                       QCoreApplication::applicationDirPath(), tr("(*.xlsx);;(*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without a suffix takes the chosen filter's, before the
+    // dialog asks whether to replace a file of that name.
+    const auto takeSuffix = [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(ReportFormat::suffixOfFilter(filter));
+    };
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, takeSuffix);
+    takeSuffix(dialog.selectedNameFilter());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    exportReport(dialog.selectedFiles().constFirst(), dialog.defaultSuffix());
 }
 
-void Widget::exportReport(const QString &fileName)
+void Widget::exportReport(const QString &fileName, const QString &defaultSuffix)
 {
-    const QString suffix = QFileInfo(fileName).suffix();
-    if (suffix == QLatin1String("xlsx"))
-        exportXlsx(fileName);
-    else if (suffix == QLatin1String("pdf"))
-        exportPdf(fileName);
+    const QString name = ReportFormat::withSuffix(fileName, defaultSuffix);
+    switch (ReportFormat::of(name)) {
+    case ReportFormat::Spreadsheet:
+        exportXlsx(name);
+        break;
+    case ReportFormat::Pdf:
+        exportPdf(name);
+        break;
+    case ReportFormat::Unknown:
+        showExportResult(false, languageText(TextId::ReportSuffixNotice));
+        break;
+    }
 }
 
 // The report holds what the panel shows right now: the labels' full texts,
@@ -461,13 +480,16 @@ void Widget::exportPdf(const QString &fileName)
     showExportResult(ok);
 }
 
-void Widget::showExportResult(bool ok)
+void Widget::showExportResult(bool ok, const QString &text)
 {
     LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
     const QString image = ok ? QStringLiteral("common/CustomDialog/success")
                              : QStringLiteral("common/CustomDialog/failed");
     popup->SetImage(GetResourcePath(image, Png, true));
-    popup->SetText(languageText(ok ? TextId::ExportSuccess : TextId::ExportFailure));
+    if (!text.isEmpty())
+        popup->SetText(text);
+    else
+        popup->SetText(languageText(ok ? TextId::ExportSuccess : TextId::ExportFailure));
     popup->SetCloseButtonVisible(true);
     popup->SetShowSeconds(5);
     popup->ShowPopup();

@@ -41,9 +41,10 @@ public:
     const SceneParams &sceneParams() const { return m_sceneParams; }
 
     // Writes the report of what the panel shows to fileName, as a spreadsheet
-    // for the suffix "xlsx" and as a PDF page for "pdf" (letter case counts),
-    // and tells the user how it went. Any other suffix writes nothing.
-    void exportReport(const QString &fileName);
+    // for the suffix "xlsx" and as a PDF page for "pdf" (in any letter case),
+    // and tells the user how it went. A name without a suffix takes
+    // defaultSuffix; any other suffix writes nothing and says which work.
+    void exportReport(const QString &fileName, const QString &defaultSuffix = QString());
 
 public slots:
     void on_m_btnExport_clicked();
@@ -73,7 +74,7 @@ private:
     ReportContent reportContent();
     void exportXlsx(const QString &fileName);
     void exportPdf(const QString &fileName);
-    void showExportResult(bool ok);
+    void showExportResult(bool ok, const QString &text = QString());
 
     Ui::Widget *ui;
     bool m_resizing = false;

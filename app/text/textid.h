@@ -72,6 +72,10 @@ enum : int {
     // 64..96: display names of the language codes, see customMenuBar.
     FirstLanguageName = 64,
     LastLanguageName = 96,
-    Count = 97
+    // Every language file has held the texts below this from the start; a
+    // file with only these still serves, the later ones read as empty.
+    BaseCount = 97,
+    ReportSuffixNotice = 97,
+    Count = 98
 };
 } // namespace TextId

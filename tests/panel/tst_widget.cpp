@@ -50,8 +50,8 @@ private slots:
     void pickedLanguageStartsNextTime();
     void exportWritesWhatPanelShows_data();
     void exportWritesWhatPanelShows();
-    void exportNeedsExactSuffix_data();
-    void exportNeedsExactSuffix();
+    void exportSuffixChoosesWriter_data();
+    void exportSuffixChoosesWriter();
     void exportResultHoldsOffErrors();
     void failedExportSaysSo();
 
@@ -577,22 +577,49 @@ print(' '.join(out))
     QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).trimmed(), cells.join(' '));
 }
 
-void tst_Widget::exportNeedsExactSuffix_data()
+void tst_Widget::exportSuffixChoosesWriter_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("upper-case pdf") << "plan.PDF";
-    QTest::newRow("text") << "plan.txt";
-    QTest::newRow("no suffix") << "plan";
+    QTest::addColumn<QString>("filterSuffix");
+    QTest::addColumn<QString>("written"); // empty: nothing written, the notice says why
+    QTest::newRow("upper-case pdf") << "plan.PDF"
+                                    << "xlsx"
+                                    << "plan.PDF";
+    QTest::newRow("mixed-case xlsx") << "plan.XlSx"
+                                     << "pdf"
+                                     << "plan.XlSx";
+    QTest::newRow("no suffix takes the filter's") << "plan"
+                                                  << "xlsx"
+                                                  << "plan.xlsx";
+    QTest::newRow("trailing dot") << "plan."
+                                  << "pdf"
+                                  << "plan.pdf";
+    QTest::newRow("other suffix") << "plan.txt"
+                                  << "pdf" << QString();
+    QTest::newRow("no suffix, no filter") << "plan" << QString() << QString();
 }
 
-void tst_Widget::exportNeedsExactSuffix()
+// Nothing the user asks for is dropped in silence: a name either gets its
+// writer or a notice that says which suffixes work.
+void tst_Widget::exportSuffixChoosesWriter()
 {
     QFETCH(QString, name);
+    QFETCH(QString, filterSuffix);
+    QFETCH(QString, written);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    m_panel->exportReport(dir.filePath(name));
-    QVERIFY(QDir(dir.path()).isEmpty());
-    QVERIFY(!LxClientMsgPopup::GetInstance()->isVisible());
+    m_panel->exportReport(dir.filePath(name), filterSuffix);
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    QCOMPARE(files, written.isEmpty() ? QStringList() : QStringList{written});
+    QVERIFY(LxClientMsgPopup::GetInstance()->isVisible());
+    QCOMPARE(LxClientMsgPopup::GetInstance()->GetText(),
+             languageText(written.isEmpty() ? TextId::ReportSuffixNotice : TextId::ExportSuccess));
+    if (!written.isEmpty()) {
+        QFile file(dir.filePath(written));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(4),
+                 QByteArray(written.endsWith("PDF", Qt::CaseInsensitive) ? "%PDF" : "PK\x03\x04"));
+    }
 }
 
 // While the export's result shows, the scene's errors wait; once it has

@@ -111,11 +111,11 @@ bool loadCompleteLanguageTable(const QString &path, QString *reason)
     loadLanguageTable(path);
     const LanguageTable *table = currentLanguageTable();
     const int count = table ? table->count : 0;
-    if (count < TextId::Count) {
+    if (count < TextId::BaseCount) {
         *reason = QStringLiteral("%1 holds %2 of the %3 texts of a language file")
                       .arg(path)
                       .arg(count)
-                      .arg(int(TextId::Count));
+                      .arg(int(TextId::BaseCount));
         return false;
     }
     return true;
