@@ -355,6 +355,7 @@ void Widget::connectControls()
     connect(ui->m_painterWidget, &painterWidget::IdentificationPixelValue, this,
             [this](const QString &plate, const QString &vehicle, const QString &face,
                    const QString &person) {
+                m_pixelsReported = true;
                 ui->m_labLicensePlateValue->SetText(plate);
                 ui->m_labVehicleValue->SetText(vehicle);
                 ui->m_labHumanFaceValue->SetText(face);
@@ -592,6 +593,7 @@ void Widget::updateScene()
 void Widget::updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
                               qreal W4)
 {
+    m_rangeReported = true;
     const ResultTexts texts(L1, W1, L2, W2, L3, W3, L4, W4);
     ui->m_labIpcScreenWidthValue->SetText(texts.pictureWidth());
     ui->m_labL2Size->SetText(texts.farEdge());
@@ -600,8 +602,31 @@ void Widget::updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, 
     ui->m_labW23Size->SetText(texts.detectionWidth());
 }
 
+// Numbers the scene did not send in this repaint belong to earlier settings;
+// showing or exporting them as the plan's would mislead.
+void Widget::blankUnreportedResults()
+{
+    const QString none = ResultTexts::none();
+    if (!m_rangeReported) {
+        for (LxClientBaseLabel *label : {ui->m_labIpcScreenWidthValue, ui->m_labL2Size,
+                                         ui->m_labL1Size, ui->m_labL23Size, ui->m_labW23Size})
+            label->SetText(none);
+    }
+    if (!m_pixelsReported) {
+        for (LxClientBaseLabel *label : {ui->m_labLicensePlateValue, ui->m_labVehicleValue,
+                                         ui->m_labHumanFaceValue, ui->m_labHumanValue})
+            label->SetText(none);
+    }
+}
+
+// The scene reports its error last in every repaint, after the results it
+// had, so this is where one repaint's report is complete.
 void Widget::showError(QString error)
 {
+    blankUnreportedResults();
+    m_rangeReported = false;
+    m_pixelsReported = false;
+
     if (m_resultPopupOpen)
         return;
     LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();

@@ -70,6 +70,7 @@ private:
     void connectControls();
     void showAbout();
     void setRegionCursor(int region);
+    void blankUnreportedResults();
     ReportContent reportContent();
     void exportXlsx(const QString &fileName);
     void exportPdf(const QString &fileName);
@@ -83,6 +84,9 @@ private:
     qreal m_scale = 0.0;
     QSize m_baseMinSize;
     int m_baseScrollMinWidth = 0;
+    // What the scene has sent since the end of its last repaint.
+    bool m_rangeReported = false;
+    bool m_pixelsReported = false;
     SceneParams m_sceneParams;
     aboutWidget *m_aboutWidget = nullptr;
     QMap<QString, QList<qreal>> m_sensorSizeMap;

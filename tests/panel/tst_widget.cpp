@@ -396,16 +396,20 @@ void tst_Widget::errorNoticeFollowsRepaints()
     QVERIFY(waitForRepaint());
     QVERIFY(popup->isVisible());
     QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
+    // No number of the plan before stays on show.
+    const QRegularExpression results("(Size|Value)$");
+    for (QLabel *label : m_panel->findChildren<QLabel *>(results, Qt::FindDirectChildrenOnly))
+        QCOMPARE(label->text(), QStringLiteral("-"));
 
     // Another error keeps the notice as it is.
     find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(3.0);
     QVERIFY(waitForRepaint());
     QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
 
-    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(2.5);
-    find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(1.6);
+    QTest::mouseClick(find<QWidget>("m_toolBtnReset"), Qt::LeftButton);
     QVERIFY(waitForRepaint());
     QVERIFY(!popup->isVisible());
+    QVERIFY(find<QLabel>("m_labL23Size")->text().endsWith("m"));
 }
 
 void tst_Widget::edgeDrag_data()
@@ -525,19 +529,21 @@ void tst_Widget::pickedLanguageStartsNextTime()
 void tst_Widget::exportWritesWhatPanelShows_data()
 {
     QTest::addColumn<int>("scenario");
+    QTest::addColumn<double>("poleHeight");
     QTest::addColumn<QString>("expected"); // cell=value pairs; numbers unquoted
-    QTest::newRow("person") << 0
+    QTest::newRow("person") << 0 << 2.5
                             << "A1='Camera Installation Plan' merged='A1:H1' "
                                "A2='Mode:' B2='Person / face detection' H2=2.5 B3=12 "
                                "E3='Minimum face pixels:' F3='120' H3='320' "
                                "B4='3840 * 2160' F5='2.69m'";
-    QTest::newRow("lanes") << 1
+    QTest::newRow("lanes") << 1 << 2.5
                            << "merged='A1:J1' B2='Vehicle lane detection' "
                               "F2='Facing along the road' G3='Minimum plate pixels:' "
                               "D4='1' F4=3.75 H5='Plate 0.52 m wide'";
-    QTest::newRow("capture") << 2
+    QTest::newRow("capture") << 2 << 2.5
                              << "merged='A1:H1' B5='Plate 0.52 m wide' H3=40 "
                                 "G3='Capture point distance (L3):' F2=1.6";
+    QTest::newRow("person, no band") << 0 << 1.5 << "H2=1.5 B5='-' D5='-' F5='-' A6=None";
 }
 
 // The spreadsheet carries the panel's own captions, list texts, field values
@@ -545,8 +551,10 @@ void tst_Widget::exportWritesWhatPanelShows_data()
 void tst_Widget::exportWritesWhatPanelShows()
 {
     QFETCH(int, scenario);
+    QFETCH(double, poleHeight);
     QFETCH(QString, expected);
     selectScenario(scenario);
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(poleHeight);
     QVERIFY(waitForRepaint());
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -565,7 +573,7 @@ for item in sys.argv[2:]:
         out.append("merged='%s'" % ' '.join(str(r) for r in sheet.merged_cells.ranges))
         continue
     value = sheet[cell].value
-    out.append('%s=%s' % (cell, repr(value) if isinstance(value, str) else '%g' % value))
+    out.append('%s=%s' % (cell, '%g' % value if isinstance(value, float) else repr(value)))
 print(' '.join(out))
 )";
     QStringList cells;
