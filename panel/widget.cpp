@@ -634,7 +634,8 @@ void Widget::showError(QString error)
         popup->ClosePopup();
         return;
     }
-    if (popup->isVisible())
+    // The same notice stays as it is; another one takes its place.
+    if (popup->isVisible() && popup->GetText() == error)
         return;
     popup->SetCloseButtonVisible(false);
     popup->SetShowSeconds(0);

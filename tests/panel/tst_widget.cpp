@@ -401,8 +401,16 @@ void tst_Widget::errorNoticeFollowsRepaints()
     for (QLabel *label : m_panel->findChildren<QLabel *>(results, Qt::FindDirectChildrenOnly))
         QCOMPARE(label->text(), QStringLiteral("-"));
 
-    // Another error keeps the notice as it is.
+    // The same error keeps the notice as it is; another one replaces it.
     find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(3.0);
+    QVERIFY(waitForRepaint());
+    QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
+    find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(1.6);
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(4.0);
+    QVERIFY(waitForRepaint());
+    QCOMPARE(popup->GetText(), languageText(TextId::ErrorBandCut));
+    find<QSpinBox>("m_spinBoxMaxPixels")->setValue(400);
+    find<QSpinBox>("m_spinBoxMinPixels")->setValue(500);
     QVERIFY(waitForRepaint());
     QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
 
