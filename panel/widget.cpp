@@ -48,9 +48,13 @@ constexpr int PixelCap = 1080;
 constexpr int DragDeadZone = 5;
 
 const QColor captionColour(80, 80, 80, 255);
-const QColor valueColour(1, 185, 209, 255);
-const QColor exportColour(1, 185, 209);
-const QColor exportHoverColour(1, 170, 193);
+// The program's cyan where it only decorates, such as the notice's title.
+const QColor accentColour(1, 185, 209, 255);
+// Texts read on white and white read on the button: the accent's hue, darkened
+// until the contrast reaches 4.5:1.
+const QColor valueColour(1, 130, 147, 255);
+const QColor exportColour(1, 130, 147);
+const QColor exportHoverColour(1, 116, 131);
 
 QFont kitFont(int pixelSize, int weight)
 {
@@ -288,7 +292,7 @@ void Widget::styleExportButton()
 void Widget::styleMessagePopup()
 {
     LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
-    popup->SetTitleBarColors(QColor(46, 58, 77, 255), valueColour);
+    popup->SetTitleBarColors(QColor(46, 58, 77, 255), accentColour);
     popup->SetBackgroundColor(Qt::white);
     popup->SetTextColor(Qt::black);
 }

@@ -1,3 +1,4 @@
+#include "colourcontrast.h"
 #include "custommenubar.h"
 #include "customproxymodel.h"
 #include "languagetable.h"
@@ -43,6 +44,7 @@ private slots:
     void scenarioShowsItsControls();
     void unboundedFarEdge();
     void errorNoticeFollowsRepaints();
+    void resultsReadable();
     void edgeDrag_data();
     void edgeDrag();
     void wheelScrollsColumn();
@@ -418,6 +420,27 @@ void tst_Widget::errorNoticeFollowsRepaints()
     QVERIFY(waitForRepaint());
     QVERIFY(!popup->isVisible());
     QVERIFY(find<QLabel>("m_labL23Size")->text().endsWith("m"));
+}
+
+// Measured on what the controls draw, at a scale where letters have solid
+// strokes: text against the fill at the right end of the middle band.
+void tst_Widget::resultsReadable()
+{
+    QVERIFY(waitForRepaint());
+    m_panel->SetScale(3);
+    for (const char *name : {"m_labL1Size", "m_btnExport"}) {
+        const QWidget *control = find<QWidget>(name);
+        const QRect box = control->geometry();
+        const QImage image = control->parentWidget()
+                                 ->grab(box.adjusted(0, box.height() / 3, 0, -box.height() / 3))
+                                 .toImage();
+        const int width = image.width();
+        const QColor back = image.pixelColor(width - 1, 0);
+        double best = 0;
+        for (int i = 0; i < width * image.height(); ++i)
+            best = std::max(best, contrast(image.pixelColor(i % width, i / width), back));
+        QVERIFY2(best >= 4.5, name);
+    }
 }
 
 void tst_Widget::edgeDrag_data()
