@@ -30,6 +30,7 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QScrollBar>
@@ -199,6 +200,11 @@ void Widget::styleInputControls()
         box->SetBaseWidth(270);
         box->SetBaseHeight(35);
     }
+    // The captions and results write numbers with a dot; so do the fields,
+    // whatever the system's locale, so that one screen never mixes "8,00"
+    // with "11.44m".
+    for (QAbstractSpinBox *box : ui->scrollAreaWidgetContents->findChildren<QAbstractSpinBox *>())
+        box->setLocale(QLocale::c());
     ui->m_spinBoxHorizontalAngle->setEnabled(false);
 }
 
