@@ -184,7 +184,8 @@ void Widget::styleResetButton()
     reset->SetFont(kitFont(13, 50));
     reset->setText(languageText(TextId::Reset));
     reset->SetIconSize(QSizeF(20, 20));
-    reset->SetBaseWidth(80);
+    // As wide as its icon and word need at each scale, whatever the language.
+    reset->SetBaseWidth(0);
     reset->SetBaseHeight(30);
 }
 
