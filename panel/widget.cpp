@@ -451,6 +451,7 @@ ReportContent Widget::reportContent()
     report.vehiclePixels = shown(ui->m_labVehicle, ui->m_labVehicleValue);
     report.facePixels = shown(ui->m_labHumanFace, ui->m_labHumanFaceValue);
     report.personPixels = shown(ui->m_labHuman, ui->m_labHumanValue);
+    report.warning = m_planWarning;
     return report;
 }
 
@@ -635,6 +636,9 @@ void Widget::blankUnreportedResults()
 void Widget::showError(QString error)
 {
     blankUnreportedResults();
+    // An error beside a result is a warning about that result, such as a
+    // band cut to the picture; the report carries it.
+    m_planWarning = m_rangeReported ? error : QString();
     m_rangeReported = false;
     m_pixelsReported = false;
 

@@ -87,6 +87,8 @@ private:
     // What the scene has sent since the end of its last repaint.
     bool m_rangeReported = false;
     bool m_pixelsReported = false;
+    // The scene's error text of its last repaint when it came with a result.
+    QString m_planWarning;
     SceneParams m_sceneParams;
     aboutWidget *m_aboutWidget = nullptr;
     QMap<QString, QList<qreal>> m_sensorSizeMap;

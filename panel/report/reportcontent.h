@@ -52,6 +52,10 @@ struct ReportContent {
     ReportItem facePixels;
     ReportItem personPixels;
 
+    // A warning the plan came with, such as a detection band cut to the
+    // picture, in the words the user saw; empty when there is none.
+    QString warning;
+
     // The scene as grabbed from the panel, used at its pixel size (its device
     // pixel ratio is ignored).
     QImage picture;

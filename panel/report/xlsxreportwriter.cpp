@@ -58,6 +58,7 @@ const struct {
     double width;
 } columnWidths[] = {{0, 35}, {2, 35}, {4, 70}, {6, 35}, {1, 30}, {3, 20}, {5, 20}, {7, 25}};
 
+constexpr lxw_row_t WarningRow = 5;
 constexpr lxw_row_t PictureRow = 6;
 // The library reads a PNG's resolution as its pixels per metre times this.
 constexpr double InchesPerMetre = 0.0254;
@@ -71,9 +72,10 @@ class Sheet final
 public:
     explicit Sheet(lxw_workbook *book)
         : m_sheet(workbook_add_worksheet(book, nullptr)), m_title(workbook_add_format(book)),
-          m_caption(workbook_add_format(book)), m_value(workbook_add_format(book))
+          m_caption(workbook_add_format(book)), m_value(workbook_add_format(book)),
+          m_warning(workbook_add_format(book))
     {
-        if (!m_sheet || !m_title || !m_caption || !m_value) {
+        if (!m_sheet || !m_title || !m_caption || !m_value || !m_warning) {
             m_error = LXW_ERROR_MEMORY_MALLOC_FAILED;
             return;
         }
@@ -84,6 +86,8 @@ public:
         format_set_border(m_caption, LXW_BORDER_THIN);
         format_set_align(m_value, LXW_ALIGN_LEFT);
         format_set_border(m_value, LXW_BORDER_THIN);
+        format_set_align(m_warning, LXW_ALIGN_LEFT);
+        format_set_bold(m_warning);
     }
 
     lxw_error error() const { return m_error; }
@@ -119,6 +123,13 @@ public:
                 writeText(p.row, p.column + 1, item.text(), m_value);
             }
         }
+    }
+
+    // Left empty between the table and the picture otherwise.
+    void writeWarning(const QString &warning)
+    {
+        if (!warning.isEmpty())
+            writeText(WarningRow, 0, warning, m_warning);
     }
 
     void insertPicture(const QImage &picture)
@@ -171,6 +182,7 @@ private:
     lxw_format *m_title;
     lxw_format *m_caption;
     lxw_format *m_value;
+    lxw_format *m_warning;
     // The library reads the picture only when the workbook is closed.
     QByteArray m_png;
     lxw_error m_error = LXW_NO_ERROR;
@@ -226,6 +238,7 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
             sheet.place(content, commonCells);
             break;
         }
+        sheet.writeWarning(content.warning);
         sheet.insertPicture(content.flatPicture());
         error = sheet.error();
         // Closing also frees the workbook, so it runs even after a failure.

@@ -575,6 +575,7 @@ void tst_Widget::exportWritesWhatPanelShows_data()
                              << "merged='A1:H1' B5='Plate 0.52 m wide' H3=40 "
                                 "G3='Capture point distance (L3):' F2=1.6";
     QTest::newRow("person, no band") << 0 << 1.5 << "H2=1.5 B5='-' D5='-' F5='-' A6=None";
+    QTest::newRow("person, band cut") << 0 << 4.0 << "D5='7.16 - 15.82m' A6='%cut'";
 }
 
 // The spreadsheet carries the panel's own captions, list texts, field values
@@ -584,6 +585,7 @@ void tst_Widget::exportWritesWhatPanelShows()
     QFETCH(int, scenario);
     QFETCH(double, poleHeight);
     QFETCH(QString, expected);
+    expected.replace("%cut", languageText(TextId::ErrorBandCut));
     selectScenario(scenario);
     find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(poleHeight);
     QVERIFY(waitForRepaint());

@@ -90,7 +90,8 @@ ReportContent RecordReport::content(const SceneParams &params, const SceneResult
     report.captureDistance = item(TextId::CaptureDistanceCaption, params.captureDistance);
     report.picture = picture;
 
-    // As in the window: what the calculation did not give shows as no result.
+    // As in the window: what the calculation did not give shows as no result,
+    // and an error beside a result is the plan's warning.
     const auto range = [&result](const QString &text) {
         return result.rangeEmitted ? text : ResultTexts::none();
     };
@@ -106,5 +107,7 @@ ReportContent RecordReport::content(const SceneParams &params, const SceneResult
     report.vehiclePixels = item(TextId::VehiclePixelRange, pixels(result.vehicleRange));
     report.facePixels = item(TextId::FacePixelRange, pixels(result.faceRange));
     report.personPixels = item(TextId::PersonPixelRange, pixels(result.personRange));
+    if (result.rangeEmitted && result.errorIndex != 0)
+        report.warning = languageText(result.errorIndex);
     return report;
 }
