@@ -10,6 +10,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -60,6 +61,15 @@ const struct {
 
 constexpr lxw_row_t WarningRow = 5;
 constexpr lxw_row_t PictureRow = 6;
+// The rightmost column any table writes to (H).
+constexpr lxw_col_t LastTableColumn = 7;
+// How Excel turns widths into screen pixels: a character is the widest digit
+// of the default font, a column adds padding, and a row is 20 pixels high.
+constexpr double DigitPixels = 7.0;
+constexpr int ColumnPadding = 5;
+constexpr int DefaultColumnPixels = 64;
+constexpr int RowPixels = 20;
+constexpr uint8_t PaperA4 = 9;
 // The library reads a PNG's resolution as its pixels per metre times this.
 constexpr double InchesPerMetre = 0.0254;
 constexpr double LibraryDpi = 96.0;
@@ -132,6 +142,37 @@ public:
             writeText(WarningRow, 0, warning, m_warning);
     }
 
+    // The whole sheet, title to the picture's far corner, prints on one A4
+    // page, turned the way the sheet is wider.
+    void setPrintPage(lxw_col_t titleColumns, const QSize &picture)
+    {
+        if (m_error != LXW_NO_ERROR)
+            return;
+        const lxw_col_t tableColumns = std::max(titleColumns, LastTableColumn);
+        lxw_col_t lastColumn = 0;
+        double width = 0;
+        for (lxw_col_t column = 0; column < LXW_COL_MAX; ++column) {
+            width += columnPixels(column);
+            lastColumn = column;
+            if (column >= tableColumns && width >= picture.width())
+                break;
+        }
+        lxw_row_t lastRow = PictureRow - 1;
+        if (picture.height() > 0) {
+            const lxw_row_t rows = (picture.height() + RowPixels - 1) / RowPixels;
+            lastRow = std::min<lxw_row_t>(PictureRow + rows, LXW_ROW_MAX) - 1;
+        }
+        const double height = (lastRow + 1.0) * RowPixels;
+
+        if (width > height)
+            worksheet_set_landscape(m_sheet);
+        else
+            worksheet_set_portrait(m_sheet);
+        worksheet_set_paper(m_sheet, PaperA4);
+        worksheet_fit_to_pages(m_sheet, 1, 1);
+        check(worksheet_print_area(m_sheet, 0, 0, lastRow, lastColumn));
+    }
+
     void insertPicture(const QImage &picture)
     {
         if (m_error != LXW_NO_ERROR || picture.isNull())
@@ -160,6 +201,15 @@ public:
     }
 
 private:
+    static int columnPixels(lxw_col_t column)
+    {
+        for (const auto &c : columnWidths) {
+            if (c.column == column)
+                return static_cast<int>(c.width * DigitPixels + 0.5) + ColumnPadding;
+        }
+        return DefaultColumnPixels;
+    }
+
     void writeText(lxw_row_t row, lxw_col_t column, const QString &text, lxw_format *format)
     {
         if (m_error != LXW_NO_ERROR)
@@ -217,19 +267,23 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
     {
         Sheet sheet(book);
         sheet.setColumnWidths();
+        lxw_col_t titleColumns = 0;
         switch (content.scenario) {
         case 1:
-            sheet.writeTitle(content.title, 7);
+            titleColumns = 7;
+            sheet.writeTitle(content.title, titleColumns);
             sheet.place(content, commonCells);
             sheet.place(content, personCells);
             break;
         case 2:
-            sheet.writeTitle(content.title, 9);
+            titleColumns = 9;
+            sheet.writeTitle(content.title, titleColumns);
             sheet.place(content, commonCells);
             sheet.place(content, laneCells);
             break;
         case 3:
-            sheet.writeTitle(content.title, 7);
+            titleColumns = 7;
+            sheet.writeTitle(content.title, titleColumns);
             sheet.place(content, commonCells);
             sheet.place(content, captureCells);
             break;
@@ -239,7 +293,9 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
             break;
         }
         sheet.writeWarning(content.warning);
-        sheet.insertPicture(content.flatPicture());
+        const QImage picture = content.flatPicture();
+        sheet.setPrintPage(titleColumns, picture.size());
+        sheet.insertPicture(picture);
         error = sheet.error();
         // Closing also frees the workbook, so it runs even after a failure.
         const lxw_error closed = workbook_close(book);
