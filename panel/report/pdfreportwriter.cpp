@@ -127,6 +127,8 @@ bool PdfReportWriter::write(const ReportContent &content, const QString &fileNam
 bool PdfReportWriter::paint(const ReportContent &content, QIODevice *device)
 {
     QPdfWriter writer(device);
+    writer.setTitle(content.title);
+    writer.setCreator(reportCreator());
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageOrientation(QPageLayout::Portrait);
     writer.setResolution(Resolution);

@@ -64,3 +64,7 @@ struct ReportContent {
     // transparent, one image pixel per pixel.
     QImage flatPicture() const;
 };
+
+// The program as the reports' document properties name their creator, with
+// its version.
+QString reportCreator();

@@ -263,7 +263,14 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
         m_errorString = QStringLiteral("cannot start the workbook for %1").arg(fileName);
         return false;
     }
-    lxw_error error;
+    // The library copies the texts of the properties.
+    const QByteArray title = content.title.toUtf8();
+    const QByteArray creator = reportCreator().toUtf8();
+    lxw_doc_properties properties{};
+    properties.title = const_cast<char *>(title.constData());
+    properties.author = const_cast<char *>(creator.constData());
+    // A creation time of 0 stands for the time the workbook is written.
+    lxw_error error = workbook_set_properties(book, &properties);
     {
         Sheet sheet(book);
         sheet.setColumnWidths();
@@ -296,7 +303,8 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
         const QImage picture = content.flatPicture();
         sheet.setPrintPage(titleColumns, picture.size());
         sheet.insertPicture(picture);
-        error = sheet.error();
+        if (error == LXW_NO_ERROR)
+            error = sheet.error();
         // Closing also frees the workbook, so it runs even after a failure.
         const lxw_error closed = workbook_close(book);
         if (error == LXW_NO_ERROR)
