@@ -20,3 +20,11 @@ void LxClientBaseDoubleSpinBox::UpdateStyleSheet(qreal scale)
 {
     setStyleSheet(m_look.StyleSheet(QStringLiteral("QDoubleSpinBox"), scale));
 }
+
+QValidator::State LxClientBaseDoubleSpinBox::validate(QString &text, int &pos) const
+{
+    const QChar point = locale().decimalPoint();
+    if (point != QLatin1Char(','))
+        text.replace(QLatin1Char(','), point);
+    return QDoubleSpinBox::validate(text, pos);
+}

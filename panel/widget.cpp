@@ -32,6 +32,7 @@
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QScrollBar>
@@ -50,9 +51,13 @@ constexpr int PixelCap = 1080;
 constexpr int DragDeadZone = 5;
 
 const QColor captionColour(80, 80, 80, 255);
-const QColor valueColour(1, 185, 209, 255);
-const QColor exportColour(1, 185, 209);
-const QColor exportHoverColour(1, 170, 193);
+// The program's cyan where it only decorates, such as the notice's title.
+const QColor accentColour(1, 185, 209, 255);
+// Texts read on white and white read on the button: the accent's hue, darkened
+// until the contrast reaches 4.5:1.
+const QColor valueColour(1, 130, 147, 255);
+const QColor exportColour(1, 130, 147);
+const QColor exportHoverColour(1, 116, 131);
 
 QFont kitFont(int pixelSize, int weight)
 {
@@ -181,7 +186,8 @@ void Widget::styleResetButton()
     reset->SetFont(kitFont(13, 50));
     reset->setText(languageText(TextId::Reset));
     reset->SetIconSize(QSizeF(20, 20));
-    reset->SetBaseWidth(80);
+    // As wide as its icon and word need at each scale, whatever the language.
+    reset->SetBaseWidth(0);
     reset->SetBaseHeight(30);
 }
 
@@ -197,6 +203,11 @@ void Widget::styleInputControls()
         box->SetBaseWidth(270);
         box->SetBaseHeight(35);
     }
+    // The captions and results write numbers with a dot; so do the fields,
+    // whatever the system's locale, so that one screen never mixes "8,00"
+    // with "11.44m".
+    for (QAbstractSpinBox *box : ui->scrollAreaWidgetContents->findChildren<QAbstractSpinBox *>())
+        box->setLocale(QLocale::c());
     ui->m_spinBoxHorizontalAngle->setEnabled(false);
 }
 
@@ -290,7 +301,7 @@ void Widget::styleExportButton()
 void Widget::styleMessagePopup()
 {
     LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
-    popup->SetTitleBarColors(QColor(46, 58, 77, 255), valueColour);
+    popup->SetTitleBarColors(QColor(46, 58, 77, 255), accentColour);
     popup->SetBackgroundColor(Qt::white);
     popup->SetTextColor(Qt::black);
     popup->SetKeepClear(ui->scrollArea);
@@ -358,6 +369,7 @@ void Widget::connectControls()
     connect(ui->m_painterWidget, &painterWidget::IdentificationPixelValue, this,
             [this](const QString &plate, const QString &vehicle, const QString &face,
                    const QString &person) {
+                m_pixelsReported = true;
                 ui->m_labLicensePlateValue->SetText(plate);
                 ui->m_labVehicleValue->SetText(vehicle);
                 ui->m_labHumanFaceValue->SetText(face);
@@ -459,6 +471,7 @@ ReportContent Widget::reportContent()
     report.vehiclePixels = shown(ui->m_labVehicle, ui->m_labVehicleValue);
     report.facePixels = shown(ui->m_labHumanFace, ui->m_labHumanFaceValue);
     report.personPixels = shown(ui->m_labHuman, ui->m_labHumanValue);
+    report.warning = m_planWarning;
     return report;
 }
 
@@ -615,6 +628,7 @@ void Widget::updateScene()
 void Widget::updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
                               qreal W4)
 {
+    m_rangeReported = true;
     const ResultTexts texts(L1, W1, L2, W2, L3, W3, L4, W4);
     ui->m_labIpcScreenWidthValue->SetText(texts.pictureWidth());
     ui->m_labL2Size->SetText(texts.farEdge());
@@ -623,8 +637,34 @@ void Widget::updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, 
     ui->m_labW23Size->SetText(texts.detectionWidth());
 }
 
+// Numbers the scene did not send in this repaint belong to earlier settings;
+// showing or exporting them as the plan's would mislead.
+void Widget::blankUnreportedResults()
+{
+    const QString none = ResultTexts::none();
+    if (!m_rangeReported) {
+        for (LxClientBaseLabel *label : {ui->m_labIpcScreenWidthValue, ui->m_labL2Size,
+                                         ui->m_labL1Size, ui->m_labL23Size, ui->m_labW23Size})
+            label->SetText(none);
+    }
+    if (!m_pixelsReported) {
+        for (LxClientBaseLabel *label : {ui->m_labLicensePlateValue, ui->m_labVehicleValue,
+                                         ui->m_labHumanFaceValue, ui->m_labHumanValue})
+            label->SetText(none);
+    }
+}
+
+// The scene reports its error last in every repaint, after the results it
+// had, so this is where one repaint's report is complete.
 void Widget::showError(QString error)
 {
+    blankUnreportedResults();
+    // An error beside a result is a warning about that result, such as a
+    // band cut to the picture; the report carries it.
+    m_planWarning = m_rangeReported ? error : QString();
+    m_rangeReported = false;
+    m_pixelsReported = false;
+
     if (m_resultPopupOpen)
         return;
     LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
@@ -632,7 +672,8 @@ void Widget::showError(QString error)
         popup->ClosePopup();
         return;
     }
-    if (popup->isVisible())
+    // The same notice stays as it is; another one takes its place.
+    if (popup->isVisible() && popup->GetText() == error)
         return;
     popup->SetCloseButtonVisible(false);
     popup->SetShowSeconds(0);

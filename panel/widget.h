@@ -71,6 +71,7 @@ private:
     void connectControls();
     void showAbout();
     void setRegionCursor(int region);
+    void blankUnreportedResults();
     ReportContent reportContent();
     void exportXlsx(const QString &fileName);
     void exportPdf(const QString &fileName);
@@ -84,6 +85,11 @@ private:
     qreal m_scale = 0.0;
     QSize m_baseMinSize;
     int m_baseScrollMinWidth = 0;
+    // What the scene has sent since the end of its last repaint.
+    bool m_rangeReported = false;
+    bool m_pixelsReported = false;
+    // The scene's error text of its last repaint when it came with a result.
+    QString m_planWarning;
     SceneParams m_sceneParams;
     aboutWidget *m_aboutWidget = nullptr;
     QMap<QString, QList<qreal>> m_sensorSizeMap;

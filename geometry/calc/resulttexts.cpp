@@ -59,3 +59,8 @@ QString ResultTexts::detectionWidth() const
 {
     return range(number(m_W2), number(m_W3));
 }
+
+QString ResultTexts::none()
+{
+    return QStringLiteral("-");
+}

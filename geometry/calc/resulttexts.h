@@ -17,6 +17,10 @@ public:
     QString detectionRange() const; // L2 - L3
     QString detectionWidth() const; // W2 - W3
 
+    // What every result line and pixel range shows when the calculation gave
+    // no result for the current settings, in place of any number.
+    static QString none();
+
 private:
     double m_L1, m_W1, m_L2, m_W2, m_L3, m_W3, m_L4, m_W4;
 };

@@ -24,6 +24,7 @@ constexpr int NarrowColumns = 2;
 constexpr int NarrowShift = 400;
 constexpr int CellPadding = 10;
 constexpr int MinTextPixels = 20;
+constexpr int WarningGap = 60;
 
 void append(QStringList &texts, const ReportItem &item)
 {
@@ -126,6 +127,8 @@ bool PdfReportWriter::write(const ReportContent &content, const QString &fileNam
 bool PdfReportWriter::paint(const ReportContent &content, QIODevice *device)
 {
     QPdfWriter writer(device);
+    writer.setTitle(content.title);
+    writer.setCreator(reportCreator());
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageOrientation(QPageLayout::Portrait);
     writer.setResolution(Resolution);
@@ -152,16 +155,30 @@ bool PdfReportWriter::paint(const ReportContent &content, QIODevice *device)
     const int firstRows = first.size() / WideColumns;
     const int secondRows = (second.size() + NarrowColumns - 1) / NarrowColumns;
     const int tablesHeight = (firstRows + secondRows) * RowHeight;
-    const QImage picture =
-        fittedPicture(content.flatPicture(), width,
-                      painter.viewport().height() - PictureTop - PictureGap - tablesHeight);
+    const QFont body = reportFont(42, 50);
+    // The warning wraps over the page width below the tables.
+    QRect warning;
+    if (!content.warning.isEmpty()) {
+        warning = QFontMetrics(body, &writer)
+                      .boundingRect(QRect(0, 0, width, painter.viewport().height()),
+                                    Qt::TextWordWrap, content.warning);
+        warning.setHeight(warning.height() + WarningGap);
+    }
+    const QImage picture = fittedPicture(content.flatPicture(), width,
+                                         painter.viewport().height() - PictureTop - PictureGap -
+                                             tablesHeight - warning.height());
     painter.drawImage(QPoint((width - picture.width()) / 2, PictureTop), picture);
 
-    const QFont body = reportFont(42, 50);
     int top = PictureTop + PictureGap + picture.height();
     drawTable(&painter, top, 0, firstRows, WideColumns, RowHeight, body, first, WideShift);
     top += firstRows * RowHeight;
     drawTable(&painter, top, 0, secondRows, NarrowColumns, RowHeight, body, second, NarrowShift);
+    if (!content.warning.isEmpty()) {
+        top += secondRows * RowHeight + WarningGap;
+        painter.setFont(body);
+        painter.drawText(QRect(0, top, width, warning.height() - WarningGap), Qt::TextWordWrap,
+                         content.warning);
+    }
     return painter.end();
 }
 

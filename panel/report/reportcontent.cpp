@@ -1,5 +1,7 @@
 #include "reportcontent.h"
 
+#include "fenwardeversion.h"
+
 #include <QPainter>
 
 bool ReportItem::isNumber() const
@@ -30,4 +32,9 @@ QImage ReportContent::flatPicture() const
     }
     flat.setDevicePixelRatio(1.0);
     return flat;
+}
+
+QString reportCreator()
+{
+    return QStringLiteral("Fenwarde " FENWARDE_VERSION);
 }

@@ -52,6 +52,10 @@ struct ReportContent {
     ReportItem facePixels;
     ReportItem personPixels;
 
+    // A warning the plan came with, such as a detection band cut to the
+    // picture, in the words the user saw; empty when there is none.
+    QString warning;
+
     // The scene as grabbed from the panel, used at its pixel size (its device
     // pixel ratio is ignored).
     QImage picture;
@@ -60,3 +64,7 @@ struct ReportContent {
     // transparent, one image pixel per pixel.
     QImage flatPicture() const;
 };
+
+// The program as the reports' document properties name their creator, with
+// its version.
+QString reportCreator();

@@ -10,6 +10,7 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -58,7 +59,17 @@ const struct {
     double width;
 } columnWidths[] = {{0, 35}, {2, 35}, {4, 70}, {6, 35}, {1, 30}, {3, 20}, {5, 20}, {7, 25}};
 
+constexpr lxw_row_t WarningRow = 5;
 constexpr lxw_row_t PictureRow = 6;
+// The rightmost column any table writes to (H).
+constexpr lxw_col_t LastTableColumn = 7;
+// How Excel turns widths into screen pixels: a character is the widest digit
+// of the default font, a column adds padding, and a row is 20 pixels high.
+constexpr double DigitPixels = 7.0;
+constexpr int ColumnPadding = 5;
+constexpr int DefaultColumnPixels = 64;
+constexpr int RowPixels = 20;
+constexpr uint8_t PaperA4 = 9;
 // The library reads a PNG's resolution as its pixels per metre times this.
 constexpr double InchesPerMetre = 0.0254;
 constexpr double LibraryDpi = 96.0;
@@ -71,9 +82,10 @@ class Sheet final
 public:
     explicit Sheet(lxw_workbook *book)
         : m_sheet(workbook_add_worksheet(book, nullptr)), m_title(workbook_add_format(book)),
-          m_caption(workbook_add_format(book)), m_value(workbook_add_format(book))
+          m_caption(workbook_add_format(book)), m_value(workbook_add_format(book)),
+          m_warning(workbook_add_format(book))
     {
-        if (!m_sheet || !m_title || !m_caption || !m_value) {
+        if (!m_sheet || !m_title || !m_caption || !m_value || !m_warning) {
             m_error = LXW_ERROR_MEMORY_MALLOC_FAILED;
             return;
         }
@@ -84,6 +96,8 @@ public:
         format_set_border(m_caption, LXW_BORDER_THIN);
         format_set_align(m_value, LXW_ALIGN_LEFT);
         format_set_border(m_value, LXW_BORDER_THIN);
+        format_set_align(m_warning, LXW_ALIGN_LEFT);
+        format_set_bold(m_warning);
     }
 
     lxw_error error() const { return m_error; }
@@ -121,6 +135,44 @@ public:
         }
     }
 
+    // Left empty between the table and the picture otherwise.
+    void writeWarning(const QString &warning)
+    {
+        if (!warning.isEmpty())
+            writeText(WarningRow, 0, warning, m_warning);
+    }
+
+    // The whole sheet, title to the picture's far corner, prints on one A4
+    // page, turned the way the sheet is wider.
+    void setPrintPage(lxw_col_t titleColumns, const QSize &picture)
+    {
+        if (m_error != LXW_NO_ERROR)
+            return;
+        const lxw_col_t tableColumns = std::max(titleColumns, LastTableColumn);
+        lxw_col_t lastColumn = 0;
+        double width = 0;
+        for (lxw_col_t column = 0; column < LXW_COL_MAX; ++column) {
+            width += columnPixels(column);
+            lastColumn = column;
+            if (column >= tableColumns && width >= picture.width())
+                break;
+        }
+        lxw_row_t lastRow = PictureRow - 1;
+        if (picture.height() > 0) {
+            const lxw_row_t rows = (picture.height() + RowPixels - 1) / RowPixels;
+            lastRow = std::min<lxw_row_t>(PictureRow + rows, LXW_ROW_MAX) - 1;
+        }
+        const double height = (lastRow + 1.0) * RowPixels;
+
+        if (width > height)
+            worksheet_set_landscape(m_sheet);
+        else
+            worksheet_set_portrait(m_sheet);
+        worksheet_set_paper(m_sheet, PaperA4);
+        worksheet_fit_to_pages(m_sheet, 1, 1);
+        check(worksheet_print_area(m_sheet, 0, 0, lastRow, lastColumn));
+    }
+
     void insertPicture(const QImage &picture)
     {
         if (m_error != LXW_NO_ERROR || picture.isNull())
@@ -149,6 +201,15 @@ public:
     }
 
 private:
+    static int columnPixels(lxw_col_t column)
+    {
+        for (const auto &c : columnWidths) {
+            if (c.column == column)
+                return static_cast<int>(c.width * DigitPixels + 0.5) + ColumnPadding;
+        }
+        return DefaultColumnPixels;
+    }
+
     void writeText(lxw_row_t row, lxw_col_t column, const QString &text, lxw_format *format)
     {
         if (m_error != LXW_NO_ERROR)
@@ -171,6 +232,7 @@ private:
     lxw_format *m_title;
     lxw_format *m_caption;
     lxw_format *m_value;
+    lxw_format *m_warning;
     // The library reads the picture only when the workbook is closed.
     QByteArray m_png;
     lxw_error m_error = LXW_NO_ERROR;
@@ -201,23 +263,34 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
         m_errorString = QStringLiteral("cannot start the workbook for %1").arg(fileName);
         return false;
     }
-    lxw_error error;
+    // The library copies the texts of the properties.
+    const QByteArray title = content.title.toUtf8();
+    const QByteArray creator = reportCreator().toUtf8();
+    lxw_doc_properties properties{};
+    properties.title = const_cast<char *>(title.constData());
+    properties.author = const_cast<char *>(creator.constData());
+    // A creation time of 0 stands for the time the workbook is written.
+    lxw_error error = workbook_set_properties(book, &properties);
     {
         Sheet sheet(book);
         sheet.setColumnWidths();
+        lxw_col_t titleColumns = 0;
         switch (content.scenario) {
         case 1:
-            sheet.writeTitle(content.title, 7);
+            titleColumns = 7;
+            sheet.writeTitle(content.title, titleColumns);
             sheet.place(content, commonCells);
             sheet.place(content, personCells);
             break;
         case 2:
-            sheet.writeTitle(content.title, 9);
+            titleColumns = 9;
+            sheet.writeTitle(content.title, titleColumns);
             sheet.place(content, commonCells);
             sheet.place(content, laneCells);
             break;
         case 3:
-            sheet.writeTitle(content.title, 7);
+            titleColumns = 7;
+            sheet.writeTitle(content.title, titleColumns);
             sheet.place(content, commonCells);
             sheet.place(content, captureCells);
             break;
@@ -226,8 +299,12 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
             sheet.place(content, commonCells);
             break;
         }
-        sheet.insertPicture(content.flatPicture());
-        error = sheet.error();
+        sheet.writeWarning(content.warning);
+        const QImage picture = content.flatPicture();
+        sheet.setPrintPage(titleColumns, picture.size());
+        sheet.insertPicture(picture);
+        if (error == LXW_NO_ERROR)
+            error = sheet.error();
         // Closing also frees the workbook, so it runs even after a failure.
         const lxw_error closed = workbook_close(book);
         if (error == LXW_NO_ERROR)

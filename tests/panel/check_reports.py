@@ -16,6 +16,7 @@ import xml.etree.ElementTree as ET
 import zipfile
 
 import openpyxl
+from openpyxl.utils.cell import range_boundaries
 
 # name: (caption, value, the value as the PDF prints it)
 ENGLISH = {
@@ -170,7 +171,18 @@ def check_xlsx(case, path, scenario, items, title, picture):
             column_pixels.append(pixels)
         else:
             expect(stored is None, case, f"column {letter} width {stored}")
-    check_xlsx_picture(case, path, picture, column_pixels)
+    far_column, far_row = check_xlsx_picture(case, path, picture, column_pixels)
+
+    # Everything written and the whole picture print on one A4 page.
+    setup = sheet.page_setup
+    expect(setup.paperSize == 9 and setup.orientation and (setup.fitToWidth or 1) == 1
+           and (setup.fitToHeight or 1) == 1 and sheet.sheet_properties.pageSetUpPr.fitToPage,
+           case, f"page setup {setup.paperSize} {setup.fitToWidth} {setup.fitToHeight}")
+    area = range_boundaries(sheet.print_area[0].replace("$", ""))
+    used = [range_boundaries(c)[2:] for c in cells | set(merges)] + [(far_column, far_row)]
+    outside = [(c, r) for c, r in used if c > area[2] or r > area[3]]
+    expect(area[:2] == (1, 1) and not outside, case,
+           f"print area {sheet.print_area} leaves out {outside}")
 
 
 def check_xlsx_picture(case, path, picture, column_pixels):
@@ -182,7 +194,7 @@ def check_xlsx_picture(case, path, picture, column_pixels):
         drawings = [n for n in archive.namelist() if re.match(r"xl/drawings/drawing\d+\.xml$", n)]
         expect(len(media) == 1 and len(drawings) == 1, case, f"pictures {media} {drawings}")
         if len(media) != 1 or len(drawings) != 1:
-            return
+            return 0, 0
         png = archive.read(media[0])
         expect(png[:8] == b"\x89PNG\r\n\x1a\n"
                and struct.unpack(">II", png[16:24]) == (width, height), case,
@@ -206,6 +218,8 @@ def check_xlsx_picture(case, path, picture, column_pixels):
     bottom = (row - 6) * DEFAULT_ROW_PIXELS + row_off / EMU_PER_PIXEL
     expect((right, bottom) == (width, height), case,
            f"picture spans {right} x {bottom} pixels, expected {width} x {height}")
+    # The last column and row the picture reaches into, counted from 1.
+    return col + (col_off > 0), row + (row_off > 0)
 
 
 def text_of(items, name):

@@ -1,3 +1,4 @@
+#include "colourcontrast.h"
 #include "custommenubar.h"
 #include "customproxymodel.h"
 #include "languagetable.h"
@@ -43,6 +44,7 @@ private slots:
     void scenarioShowsItsControls();
     void unboundedFarEdge();
     void errorNoticeFollowsRepaints();
+    void resultsReadable();
     void edgeDrag_data();
     void edgeDrag();
     void wheelScrollsColumn();
@@ -396,16 +398,49 @@ void tst_Widget::errorNoticeFollowsRepaints()
     QVERIFY(waitForRepaint());
     QVERIFY(popup->isVisible());
     QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
+    // No number of the plan before stays on show.
+    const QRegularExpression results("(Size|Value)$");
+    for (QLabel *label : m_panel->findChildren<QLabel *>(results, Qt::FindDirectChildrenOnly))
+        QCOMPARE(label->text(), QStringLiteral("-"));
 
-    // Another error keeps the notice as it is.
+    // The same error keeps the notice as it is; another one replaces it.
     find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(3.0);
     QVERIFY(waitForRepaint());
     QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
-
-    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(2.5);
     find<QDoubleSpinBox>("m_dSpinBoxTargetHeight")->setValue(1.6);
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(4.0);
+    QVERIFY(waitForRepaint());
+    QCOMPARE(popup->GetText(), languageText(TextId::ErrorBandCut));
+    find<QSpinBox>("m_spinBoxMaxPixels")->setValue(400);
+    find<QSpinBox>("m_spinBoxMinPixels")->setValue(500);
+    QVERIFY(waitForRepaint());
+    QCOMPARE(popup->GetText(), languageText(TextId::ErrorNoBand));
+
+    QTest::mouseClick(find<QWidget>("m_toolBtnReset"), Qt::LeftButton);
     QVERIFY(waitForRepaint());
     QVERIFY(!popup->isVisible());
+    QVERIFY(find<QLabel>("m_labL23Size")->text().endsWith("m"));
+}
+
+// Measured on what the controls draw, at a scale where letters have solid
+// strokes: text against the fill at the right end of the middle band.
+void tst_Widget::resultsReadable()
+{
+    QVERIFY(waitForRepaint());
+    m_panel->SetScale(3);
+    for (const char *name : {"m_labL1Size", "m_btnExport"}) {
+        const QWidget *control = find<QWidget>(name);
+        const QRect box = control->geometry();
+        const QImage image = control->parentWidget()
+                                 ->grab(box.adjusted(0, box.height() / 3, 0, -box.height() / 3))
+                                 .toImage();
+        const int width = image.width();
+        const QColor back = image.pixelColor(width - 1, 0);
+        double best = 0;
+        for (int i = 0; i < width * image.height(); ++i)
+            best = std::max(best, contrast(image.pixelColor(i % width, i / width), back));
+        QVERIFY2(best >= 4.5, name);
+    }
 }
 
 void tst_Widget::edgeDrag_data()
@@ -525,19 +560,22 @@ void tst_Widget::pickedLanguageStartsNextTime()
 void tst_Widget::exportWritesWhatPanelShows_data()
 {
     QTest::addColumn<int>("scenario");
+    QTest::addColumn<double>("poleHeight");
     QTest::addColumn<QString>("expected"); // cell=value pairs; numbers unquoted
-    QTest::newRow("person") << 0
+    QTest::newRow("person") << 0 << 2.5
                             << "A1='Camera Installation Plan' merged='A1:H1' "
                                "A2='Mode:' B2='Person / face detection' H2=2.5 B3=12 "
                                "E3='Minimum face pixels:' F3='120' H3='320' "
                                "B4='3840 * 2160' F5='2.69m'";
-    QTest::newRow("lanes") << 1
+    QTest::newRow("lanes") << 1 << 2.5
                            << "merged='A1:J1' B2='Vehicle lane detection' "
                               "F2='Facing along the road' G3='Minimum plate pixels:' "
                               "D4='1' F4=3.75 H5='Plate 0.52 m wide'";
-    QTest::newRow("capture") << 2
+    QTest::newRow("capture") << 2 << 2.5
                              << "merged='A1:H1' B5='Plate 0.52 m wide' H3=40 "
                                 "G3='Capture point distance (L3):' F2=1.6";
+    QTest::newRow("person, no band") << 0 << 1.5 << "H2=1.5 B5='-' D5='-' F5='-' A6=None";
+    QTest::newRow("person, band cut") << 0 << 4.0 << "D5='7.16 - 15.82m' A6='%cut'";
 }
 
 // The spreadsheet carries the panel's own captions, list texts, field values
@@ -545,8 +583,11 @@ void tst_Widget::exportWritesWhatPanelShows_data()
 void tst_Widget::exportWritesWhatPanelShows()
 {
     QFETCH(int, scenario);
+    QFETCH(double, poleHeight);
     QFETCH(QString, expected);
+    expected.replace("%cut", languageText(TextId::ErrorBandCut));
     selectScenario(scenario);
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(poleHeight);
     QVERIFY(waitForRepaint());
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -565,7 +606,7 @@ for item in sys.argv[2:]:
         out.append("merged='%s'" % ' '.join(str(r) for r in sheet.merged_cells.ranges))
         continue
     value = sheet[cell].value
-    out.append('%s=%s' % (cell, repr(value) if isinstance(value, str) else '%g' % value))
+    out.append('%s=%s' % (cell, '%g' % value if isinstance(value, float) else repr(value)))
 print(' '.join(out))
 )";
     QStringList cells;

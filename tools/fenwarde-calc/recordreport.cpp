@@ -90,14 +90,24 @@ ReportContent RecordReport::content(const SceneParams &params, const SceneResult
     report.captureDistance = item(TextId::CaptureDistanceCaption, params.captureDistance);
     report.picture = picture;
 
-    report.detectionWidth = item(TextId::DetectionWidth, texts.detectionWidth());
-    report.detectionRange = item(TextId::DetectionRange, texts.detectionRange());
-    report.nearEdge = item(TextId::NearEdgeDistance, texts.nearEdge());
-    report.pictureWidth = item(TextId::PictureWidthRange, texts.pictureWidth());
-    report.farEdge = item(TextId::FarEdgeDistance, texts.farEdge());
-    report.platePixels = item(TextId::PlatePixelRange, result.plateRange);
-    report.vehiclePixels = item(TextId::VehiclePixelRange, result.vehicleRange);
-    report.facePixels = item(TextId::FacePixelRange, result.faceRange);
-    report.personPixels = item(TextId::PersonPixelRange, result.personRange);
+    // As in the window: what the calculation did not give shows as no result,
+    // and an error beside a result is the plan's warning.
+    const auto range = [&result](const QString &text) {
+        return result.rangeEmitted ? text : ResultTexts::none();
+    };
+    const auto pixels = [&result](const QString &text) {
+        return result.identificationEmitted ? text : ResultTexts::none();
+    };
+    report.detectionWidth = item(TextId::DetectionWidth, range(texts.detectionWidth()));
+    report.detectionRange = item(TextId::DetectionRange, range(texts.detectionRange()));
+    report.nearEdge = item(TextId::NearEdgeDistance, range(texts.nearEdge()));
+    report.pictureWidth = item(TextId::PictureWidthRange, range(texts.pictureWidth()));
+    report.farEdge = item(TextId::FarEdgeDistance, range(texts.farEdge()));
+    report.platePixels = item(TextId::PlatePixelRange, pixels(result.plateRange));
+    report.vehiclePixels = item(TextId::VehiclePixelRange, pixels(result.vehicleRange));
+    report.facePixels = item(TextId::FacePixelRange, pixels(result.faceRange));
+    report.personPixels = item(TextId::PersonPixelRange, pixels(result.personRange));
+    if (result.rangeEmitted && result.errorIndex != 0)
+        report.warning = languageText(result.errorIndex);
     return report;
 }
