@@ -75,8 +75,10 @@ constexpr int legendTextGap = 65; // from the swatch's left edge
 constexpr int legendTextDrop = 5; // below the swatch's top
 constexpr int legendTextSlack = 100;
 
-// The distance between two spots a label tries when it has to move.
+// The distance between two spots a label tries when it has to move, and the
+// least room between two labels' plates.
 constexpr double placementStep = 2.0;
+constexpr double labelGap = 2.0;
 
 int px(double value)
 {
@@ -110,7 +112,8 @@ ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const S
     : m_painter(painter), m_params(params), m_result(result), m_size(size),
       m_scale(scale > 0.0 && std::isfinite(scale) ? scale : 1.0),
       m_layout(size, extentsOf(params, result)), m_outline(params, result, m_layout),
-      m_font(painter.font()), m_placer(QRectF(QPointF(0, 0), QSizeF(size)), placementStep * m_scale)
+      m_font(painter.font()),
+      m_placer(QRectF(QPointF(0, 0), QSizeF(size)), placementStep * m_scale, labelGap * m_scale)
 {
     m_font.setFamily(QStringLiteral("Arial"));
     m_font.setPixelSize(qMax(1, px(14 * m_scale)));
