@@ -2,6 +2,7 @@
 
 #include "angles.h"
 #include "labelplate.h"
+#include "labeltext.h"
 #include "languagetable.h"
 #include "scenecalculation.h"
 #include "scenegeometry.h"
@@ -265,7 +266,8 @@ int ScenePainter::addLabel(const QString &text, const QColor &colour,
                            const QVector<QPointF> &tracks, double reach,
                            const LabelPlacer::Leader *leader)
 {
-    const QRectF box = QFontMetrics(m_font).boundingRect(text);
+    const LabelText written(text, m_font);
+    const QRectF box = written.boundingRect();
     LabelPlacer::Label request;
     for (int i = 0; i < baselines.size(); ++i) {
         const QRectF plate = LabelPlate::around(box.translated(baselines.at(i)), m_scale);
@@ -279,7 +281,7 @@ int ScenePainter::addLabel(const QString &text, const QColor &colour,
         request.leader = *leader;
     }
     Label label;
-    label.text = text;
+    label.text = written;
     label.colour = colour;
     label.baseline = baselines.value(0) - request.spots.value(0).rect.topLeft();
     label.placed = m_placer.addLabel(request);
@@ -441,7 +443,7 @@ void ScenePainter::layOutMarker()
     const QLineF marker = m_inset->markerLine();
     const QString text = CameraInset::markerText();
     const QPointF at = m_inset->markerAt();
-    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(text)).translated(at);
+    const QRectF box = LabelText(text, m_font).boundingRect().translated(at);
     const QPointF across = SceneGeometry::reflect(box.center(), marker) - box.center();
     const double reach = std::max(marker.length(), box.height() * 2);
     m_markerLabel =
@@ -497,7 +499,7 @@ void ScenePainter::distanceDimension(const QPoint &left, const QPoint &right, co
                 : QPointF(m_layout.projectGround(r2, 0.0, m_result.drawDepth / 10, false).centre);
     // The other side of the dimension line mirrors the label's box across it.
     const QLineF line(at1, r2);
-    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(label)).translated(labelAt);
+    const QRectF box = LabelText(label, m_font).boundingRect().translated(labelAt);
     const QPointF across = SceneGeometry::reflect(box.center(), line) - box.center();
     const QPointF along = unit(r2, at1, QPointF(-1, 0));
     const double reach = line.length() / 2 + box.width() / 2;
@@ -519,7 +521,7 @@ void ScenePainter::widthDimension(QVector<WidthMark> &marks, const QPoint &from,
 
     const QPointF labelAt = QPointF(line.centre) + QPointF(labelOffset) * m_scale;
     const QLineF drawn(line.left, line.right);
-    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(label)).translated(labelAt);
+    const QRectF box = LabelText(label, m_font).boundingRect().translated(labelAt);
     const QPointF across = SceneGeometry::reflect(box.center(), drawn) - box.center();
     const double lateral = m_layout.lateralAngle();
     const QPointF along =
@@ -588,9 +590,9 @@ void ScenePainter::figure(const QPoint &left, const QPoint &right, double offset
     const QPointF other = QPointF(knee) * 2.0 - QPointF(e);
     // A text that ends at a point is centred in its bounding box, which ends
     // there.
-    const QFontMetrics metrics(m_font);
-    const QRectF box = metrics.boundingRect(text);
-    const double advance = metrics.horizontalAdvance(text);
+    const LabelText written(text, m_font);
+    const QRectF box = written.boundingRect();
+    const double advance = written.advance();
     auto ending = [&box, advance](const QPointF &at) {
         return QPointF(at.x() - (box.width() + advance) / 2, at.y() - box.height() - box.y());
     };
@@ -752,7 +754,7 @@ void ScenePainter::paintFigures()
         m_painter.drawLine(mark.head, knee);
         m_painter.drawLine(knee, e);
         m_painter.setFont(m_font);
-        m_painter.drawText(placed.rect.topLeft() + label.baseline, label.text);
+        label.text.paint(m_painter, placed.rect.topLeft() + label.baseline);
         m_painter.restore();
     }
 }
@@ -765,7 +767,7 @@ void ScenePainter::paintLabel(int index)
     LabelPlate::paint(m_painter, placed.rect, m_scale);
     m_painter.setFont(m_font);
     m_painter.setPen(label.colour);
-    m_painter.drawText(placed.rect.topLeft() + label.baseline, label.text);
+    label.text.paint(m_painter, placed.rect.topLeft() + label.baseline);
     m_painter.restore();
 }
 
