@@ -173,10 +173,9 @@ void tst_CameraInset::placement()
         QCOMPARE(bool(caption), i == 0 || correction);
         if (!caption)
             continue;
-        QFont shown = font;
-        shown.setPixelSize(caption->pixelSize);
+        font.setPixelSize(caption->pixelSize);
         const double middle =
-            caption->at.x() + QFontMetrics(shown).horizontalAdvance(captions.at(i)) / 2.0;
+            caption->at.x() + QFontMetrics(font).horizontalAdvance(captions.at(i)) / 2.0;
         QVERIFY2(std::abs(middle - (X + b / 2.0)) <= 1.0, qPrintable(captions.at(i)));
         const int top = i == 0 ? int(80 * scale + Y) : int(Y + b + 65 * scale);
         QVERIFY(caption->at.y() > top && caption->at.y() < top + metrics.height() + 20);
@@ -189,79 +188,48 @@ void tst_CameraInset::arcs_data()
     QTest::addColumn<int>("pitch");
     QTest::addColumn<int>("horizontal");
     QTest::addColumn<qreal>("scale");
-
     QTest::newRow("pitch 10, horizontal 15") << 10 << 15 << 1.0;
-    QTest::newRow("pitch 10, horizontal 15 at 2") << 10 << 15 << 2.0;
-    QTest::newRow("pitch 30, horizontal 20 at 1.5") << 30 << 20 << 1.5;
-    QTest::newRow("pitch 45, horizontal 40") << 45 << 40 << 1.0;
     QTest::newRow("pitch 12, horizontal 45 at 2") << 12 << 45 << 2.0;
+    QTest::newRow("pitch 45, horizontal 30 at 1.5") << 45 << 30 << 1.5;
 }
-
-namespace
-{
-
-const GeometryRecorder::Image *turnedBy(const GeometryRecorder &recorder, int degrees)
-{
-    for (const GeometryRecorder::Image &image : recorder.images()) {
-        if (std::abs(turn(image.transform) + degrees) < 1e-9)
-            return &image;
-    }
-    return nullptr;
-}
-
-int difference(const QColor &a, const QColor &b)
-{
-    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-           std::abs(a.blue() - b.blue());
-}
-
-} // namespace
 
 // Each angle shows as a wedge at the pivot its icon turns about, between the
-// direction it is measured from and the turned icon: halfway between them
-// the picture differs from its mirror image across the reference, from close
-// to the pivot (just clear of the reference line) out to 12 px or more.
+// direction it is measured from (the pitch from the horizontal towards the
+// lens, the horizontal angle from straight down the road) and the turned
+// icon: halfway between them the picture differs from its mirror image across
+// the reference, from just clear of the reference line out to 12 px or more.
 void tst_CameraInset::arcs()
 {
     QFETCH(int, pitch);
     QFETCH(int, horizontal);
     QFETCH(qreal, scale);
-
     SceneParams params = SampleCameras::lanes(pitch);
     params.horizontalAngle = horizontal;
     GeometryRecorder recorder(roomy.size());
     paintInset(recorder, params, true, scale);
-    QImage image(roomy.size(), QImage::Format_ARGB32);
+    QImage image(roomy.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     paintInset(image, params, true, scale);
-
-    // The pitch is measured from the horizontal towards the lens, the
-    // horizontal angle from straight down the road.
-    const QVector<QPair<int, QPointF>> gauges = {{pitch, QPointF(-1, 0)},
-                                                 {horizontal, QPointF(0, 1)}};
-    for (const auto &gauge : gauges) {
-        const GeometryRecorder::Image *icon = turnedBy(recorder, gauge.first);
+    for (const auto &gauge :
+         {qMakePair(pitch, QPointF(-1, 0)), qMakePair(horizontal, QPointF(0, 1))}) {
+        const GeometryRecorder::Image *icon = nullptr;
+        for (const GeometryRecorder::Image &i : recorder.images())
+            icon = std::abs(turn(i.transform) + gauge.first) < 1e-9 ? &i : icon;
         QVERIFY(icon);
         const QPointF pivot = icon->transform.map(QPointF(0, 0));
-        const QPointF from = gauge.second;
-        const QPointF to = icon->transform.map(from) - pivot;
-        const QPointF half = (from + to) / std::hypot((from + to).x(), (from + to).y());
-        const double along = QPointF::dotProduct(half, from);
-        const QPointF mirrored = from * (2 * along) - half;
+        const QPointF d = gauge.second;
+        const QPointF sum = d + icon->transform.map(d) - pivot;
+        const QPointF half = sum / std::hypot(sum.x(), sum.y());
+        const QPointF mirrored = d * (2 * QPointF::dotProduct(half, d)) - half;
         const double clear = 2 * scale / std::sin(Angles::toRadians(gauge.first) / 2);
         int reach = 0;
         for (int r = int(std::ceil(clear)); r < 100 * scale; ++r) {
-            const QColor inside = image.pixelColor((pivot + half * r).toPoint());
-            const QColor outside = image.pixelColor((pivot + mirrored * r).toPoint());
-            if (difference(inside, outside) < 60)
+            if (std::abs(qGray(image.pixel((pivot + half * r).toPoint())) -
+                         qGray(image.pixel((pivot + mirrored * r).toPoint()))) < 20)
                 break;
             reach = r;
         }
-        QVERIFY2(reach >= std::max(12 * scale, clear),
-                 qPrintable(QStringLiteral("%1 degrees: wedge from %2 to %3 px")
-                                .arg(gauge.first)
-                                .arg(clear)
-                                .arg(reach)));
+        QVERIFY2(reach >= std::max(12 * scale, clear), qPrintable(QString::number(reach)));
     }
 }
 
@@ -407,12 +375,7 @@ void tst_CameraInset::captionsFit()
                                 .arg(caption.right())
                                 .arg(box.left())
                                 .arg(box.right())));
-        QVERIFY2(caption.top() >= box.top() && caption.bottom() <= box.bottom(),
-                 qPrintable(QStringLiteral("%1..%2 in %3..%4")
-                                .arg(caption.top())
-                                .arg(caption.bottom())
-                                .arg(box.top())
-                                .arg(box.bottom())));
+        QVERIFY(caption.top() >= box.top() && caption.bottom() <= box.bottom());
     }
 }
 
