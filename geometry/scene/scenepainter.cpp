@@ -386,7 +386,10 @@ void ScenePainter::layOutFigures()
         const int lanes = m_params.lanesNum;
         const double offset =
             scenario == Scenario::Lanes && (lanes == 2 || lanes == 4) ? m_params.lanesWidth : 0.0;
-        const QString pattern = QStringLiteral("%1%2*%2");
+        // The caption brings its colon, with the space some languages put
+        // before it; a space parts it from the figure, as in the capture
+        // point's labels.
+        const QString pattern = QStringLiteral("%1 %2*%2");
         if (hasBand && m_result.L2 != 0.0) {
             figure(band.c2, band.c3, offset, kind, Side::Right, nearFigureLeader,
                    scenario == Scenario::Person ? 3.0 : 9.0,

@@ -531,7 +531,7 @@ QString plate(int pixels, int vehicle)
 
 QString target(int pixels)
 {
-    return QStringLiteral("%1%2*%2").arg(languageText(55)).arg(pixels);
+    return QStringLiteral("%1 %2*%2").arg(languageText(55)).arg(pixels);
 }
 
 bool isDistanceLabel(const QString &text)
