@@ -1,6 +1,5 @@
 #include "camerainset.h"
 
-#include "angles.h"
 #include "labelplate.h"
 #include "languagetable.h"
 #include "scenegeometry.h"
@@ -12,7 +11,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace
 {
