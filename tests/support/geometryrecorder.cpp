@@ -4,8 +4,6 @@
 #include <QPaintEngine>
 #include <QPainter>
 
-#include <cmath>
-
 // Takes every primitive as it comes: with all features claimed, the painter
 // hands over texts, lines and images untransformed together with its state.
 class GeometryRecorder::Engine final : public QPaintEngine
@@ -29,8 +27,7 @@ public:
         const QColor colour = painter()->pen().color();
         QVector<Text> &texts = m_recorder->m_texts;
         if (!texts.isEmpty() && texts.last().order == m_next - 1 && texts.last().colour == colour &&
-            std::abs(p.x() - m_textEnd) < 1.0 &&
-            std::abs(p.y() - texts.last().at.y()) < font.pixelSize() / 2.0)
+            qAbs(p.x() - m_textEnd) < 1.0)
             texts.last().text += item.text();
         else
             texts.append({next(), item.text(), p, colour, font.family(), font.pixelSize()});
