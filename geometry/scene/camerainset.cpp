@@ -1,6 +1,5 @@
 #include "camerainset.h"
 
-#include "angles.h"
 #include "labelplate.h"
 #include "languagetable.h"
 #include "scenegeometry.h"
@@ -12,7 +11,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace
 {
@@ -20,37 +18,34 @@ namespace
 const QColor outerColour(146, 160, 170, 255);
 const QColor innerColour(125, 138, 147, 255);
 const QColor innerBorder(31, 68, 72, 255);
+// The angle between a reference line and its icon, filled like a gauge: a
+// warm colour that stands out from the grey boxes and the black lines.
+const QColor sectorFill(255, 193, 58, 210);
+const QColor sectorEdge(122, 74, 0, 255);
 
 // Lengths in pixels at scale 1.
-constexpr int insetGap = 10;       // between the camera's origin and the inset box
-constexpr int insetBox = 130;      // side of one box
-constexpr int insetMargin = 10;    // between the outer and the inner box
-constexpr int insetIcon = 50;      // the turned icons, and the pitch reference line
-constexpr int captionPadding = 4;  // between a caption and its inner box's sides
-constexpr int smallestCaption = 9; // pixel size a long caption may shrink to
-// The angle marks reach out along their reference lines, far enough that an
-// angle of 10 degrees or more shows as at least 12 pixels of arc; steep
-// angles keep the shorter reach, clear of the captions.
-constexpr int shortArcRadius = 48;
-constexpr int longArcRadius = 70;
-constexpr double shortestArc = 12;
+constexpr int insetGap = 10;        // between the camera's origin and the inset box
+constexpr int insetBox = 130;       // side of one box
+constexpr int insetMargin = 10;     // between the outer and the inner box
+constexpr int insetIcon = 50;       // the turned icons, and the pitch reference line
+constexpr int captionPadding = 8;   // between a caption and its inner box's sides
+constexpr int smallestCaption = 9;  // pixel size a long caption may shrink to
+constexpr int pitchCaptionTop = 80; // below the first box's top, clear of a steep icon
+constexpr int levelCaptionTop = 65; // below the second box's top
+constexpr int levelLine = 40;       // the horizontal angle's reference, down from its pivot
+// The sectors reach along their icons, short of the lens, so that even a
+// small angle shows as a wedge between the reference line and the camera.
+constexpr int pitchSector = 36;
+constexpr int levelSector = 32;
+constexpr double sectorEdgeWidth = 1.5;
 
 int px(double value)
 {
     return SceneGeometry::toPixel(value);
 }
 
-// The radius that gives an angle at least the shortest arc, within the reach
-// of the marks.
-int arcRadiusFor(qint32 degrees, double scale)
-{
-    const double radians = std::abs(Angles::toRadians(degrees));
-    const double wanted = radians > 0 ? shortestArc / radians : double(longArcRadius);
-    return px(std::ceil(std::clamp(wanted, double(shortArcRadius), double(longArcRadius)) * scale));
-}
-
-// An angle in degrees as sixteenths for drawArc; beyond a full turn the arc
-// is a full circle anyway.
+// An angle in degrees as sixteenths for drawPie; beyond a full turn the
+// sector is a full circle anyway.
 int arcSpan(qint32 degrees)
 {
     return int(qBound<qint64>(-5760, qint64(degrees) * 16, 5760));
@@ -134,7 +129,6 @@ void CameraInset::layOutInset(const QRect &bounds)
     f.box = px(insetBox * s);
     f.margin = px(insetMargin * s);
     f.icon = px(insetIcon * s);
-    f.arcRadius = px(longArcRadius * s);
     f.width = f.box;
 
     // A caption too long for its box first shrinks, then widens the box.
@@ -224,19 +218,29 @@ void CameraInset::paintMarker(QPainter &painter, const QPointF &textAt) const
 
 void CameraInset::paintBoxes(QPainter &painter) const
 {
-    const Frame &f = m_frame;
-    const int innerWidth = f.width - 2 * f.margin;
-    const int inner = f.box - 2 * f.margin;
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(outerColour);
     painter.drawRect(insetRect());
-    painter.setPen(QPen(innerBorder, 1));
+    painter.setPen(QPen(innerBorder, lineWidth()));
     painter.setBrush(innerColour);
-    painter.drawRect(QRect(f.left + f.margin, f.top + f.margin, innerWidth, inner));
+    painter.drawRect(innerBox(0));
     if (m_correction)
-        painter.drawRect(QRect(f.left + f.margin, f.top + f.box, innerWidth, inner));
+        painter.drawRect(innerBox(1));
     painter.restore();
+}
+
+QRect CameraInset::innerBox(int index) const
+{
+    const Frame &f = m_frame;
+    const int top = index == 0 ? f.top + f.margin : f.top + f.box;
+    return QRect(f.left + f.margin, top, f.width - 2 * f.margin, f.box - 2 * f.margin);
+}
+
+// Thin lines fade on a dense screen, so they grow with it.
+qreal CameraInset::lineWidth() const
+{
+    return std::max<qreal>(1.0, m_scale);
 }
 
 // The horizontal each angle is measured from, and for the horizontal angle
@@ -246,13 +250,13 @@ void CameraInset::paintReferenceLines(QPainter &painter) const
     const Frame &f = m_frame;
     const int halfIcon = f.icon / 2;
     painter.save();
-    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    painter.drawLine(f.pitchPivot - QPoint(f.arcRadius, 0), f.pitchPivot);
+    painter.setPen(QPen(Qt::black, lineWidth(), Qt::DashLine));
+    painter.drawLine(f.pitchPivot - QPoint(f.icon, 0), f.pitchPivot);
     if (m_correction) {
-        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.drawLine(QPoint(f.centreX - halfIcon, f.levelY),
                          QPoint(f.centreX + halfIcon, f.levelY));
-        painter.drawLine(QPoint(f.centreX, f.levelY), QPoint(f.centreX, f.levelY + f.arcRadius));
+        painter.drawLine(QPoint(f.centreX, f.levelY),
+                         QPoint(f.centreX, f.levelY + px(levelLine * m_scale)));
     }
     painter.restore();
 }
@@ -267,27 +271,43 @@ void CameraInset::paintCaptions(QPainter &painter) const
     const QFontMetrics metrics(m_captionFont);
     const int pitchHeight = metrics.boundingRect(m_pitchText).height();
     const int slack = px(20 * s);
-    painter.drawText(QRect(f.left, px(75 * s + f.top), f.width, pitchHeight + slack),
+    painter.drawText(QRect(f.left, px(pitchCaptionTop * s + f.top), f.width, pitchHeight + slack),
                      Qt::AlignCenter, m_pitchText);
     if (m_correction) {
         const int levelHeight = metrics.boundingRect(m_levelText).height();
-        painter.drawText(QRect(f.left, px(f.top + f.box + 80 * s), f.width, levelHeight + slack),
-                         Qt::AlignCenter, m_levelText);
+        painter.drawText(
+            QRect(f.left, px(f.top + f.box + levelCaptionTop * s), f.width, levelHeight + slack),
+            Qt::AlignCenter, m_levelText);
     }
     painter.restore();
 }
 
-// An arc from the horizontal and the camera turned down about its mount.
+// The angle as a filled wedge at the pivot its icon turns about, from the
+// reference direction (degrees counter-clockwise from three o'clock) over the
+// angle, kept inside its box.
+void CameraInset::paintSector(QPainter &painter, const QPoint &pivot, int radius, int from,
+                              qint32 degrees, const QRect &box) const
+{
+    const QRect square(pivot.x() - radius, pivot.y() - radius, 2 * radius, 2 * radius);
+    painter.save();
+    painter.setClipRect(box);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(sectorFill);
+    painter.drawPie(square, from * 16, arcSpan(degrees));
+    painter.setPen(QPen(sectorEdge, sectorEdgeWidth * lineWidth()));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(square, from * 16, arcSpan(degrees));
+    painter.restore();
+}
+
+// The camera seen from the side, turned down about its mount.
 void CameraInset::paintPitchIcon(QPainter &painter) const
 {
     const Frame &f = m_frame;
     const double s = m_scale;
     const QPoint pivot = f.pitchPivot;
-    const int r = arcRadiusFor(m_params.pitchAngle, s);
+    paintSector(painter, pivot, px(pitchSector * s), 180, m_params.pitchAngle, innerBox(0));
     painter.save();
-    painter.setPen(QPen(Qt::black, s));
-    painter.drawArc(QRect(pivot.x() - r, pivot.y() - r, 2 * r, 2 * r), 180 * 16,
-                    arcSpan(m_params.pitchAngle));
     painter.translate(pivot);
     painter.rotate(-double(m_params.pitchAngle));
     const QImage pitch =
@@ -297,18 +317,15 @@ void CameraInset::paintPitchIcon(QPainter &painter) const
     painter.restore();
 }
 
-// An arc from the road's direction and the camera seen from above, turned.
+// The camera seen from above, turned away from the road's direction.
 void CameraInset::paintHorizontalIcon(QPainter &painter) const
 {
     const Frame &f = m_frame;
     const double s = m_scale;
-    const int c = f.centreX;
-    const int r = arcRadiusFor(m_params.horizontalAngle, s);
+    const QPoint pivot(f.centreX, f.levelY);
+    paintSector(painter, pivot, px(levelSector * s), 270, m_params.horizontalAngle, innerBox(1));
     painter.save();
-    painter.setPen(QPen(Qt::black, s));
-    painter.drawArc(QRect(c - r, f.levelY - r, 2 * r, 2 * r), 270 * 16,
-                    arcSpan(m_params.horizontalAngle));
-    painter.translate(QPoint(c, f.levelY));
+    painter.translate(pivot);
     painter.rotate(-double(m_params.horizontalAngle));
     const QImage level =
         ScenePictures::instance().scaled(ScenePictures::Level, QSize(f.icon, f.icon));

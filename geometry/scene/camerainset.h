@@ -60,7 +60,6 @@ private:
         int centreX;       // of the boxes
         QPoint pitchPivot; // where the pitch icon turns, on its reference line
         int levelY;        // the horizontal angle's reference line
-        int arcRadius;
     };
 
     void layOutCamera();
@@ -69,9 +68,13 @@ private:
     int outerHeight() const;
     void paintCamera(QPainter &painter) const;
     void paintMarker(QPainter &painter, const QPointF &textAt) const;
+    QRect innerBox(int index) const;
+    qreal lineWidth() const;
     void paintBoxes(QPainter &painter) const;
     void paintReferenceLines(QPainter &painter) const;
     void paintCaptions(QPainter &painter) const;
+    void paintSector(QPainter &painter, const QPoint &pivot, int radius, int from, qint32 degrees,
+                     const QRect &box) const;
     void paintPitchIcon(QPainter &painter) const;
     void paintHorizontalIcon(QPainter &painter) const;
 

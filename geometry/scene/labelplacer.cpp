@@ -44,9 +44,18 @@ constexpr double kMaxRingPoints = 720.0;
 
 } // namespace
 
-LabelPlacer::LabelPlacer(const QRectF &bounds, double step)
-    : m_bounds(bounds), m_step(std::isfinite(step) && step >= 1.0 ? step : 1.0)
+LabelPlacer::LabelPlacer(const QRectF &bounds, double step, double gap)
+    : m_bounds(bounds), m_step(std::isfinite(step) && step >= 1.0 ? step : 1.0),
+      m_gap(std::isfinite(gap) && gap > 0.0 ? gap : 0.0)
 {
+}
+
+// Boxes that merely touch do not intersect, so the box grows by a little
+// less than the gap: a label exactly the gap away is still apart.
+QRectF LabelPlacer::withGap(const QRectF &rect) const
+{
+    const double g = std::max(0.0, m_gap - 1e-6);
+    return rect.adjusted(-g, -g, g, g);
 }
 
 void LabelPlacer::addObstacle(const QRectF &rect, int owner)
@@ -177,7 +186,7 @@ bool LabelPlacer::isFree(int label, const Spot &spot, Pass pass) const
         const Spot theirs = settled
                                 ? Spot{m_placements.at(other).rect, m_placements.at(other).anchor}
                                 : m_labels.at(other).spots.value(0);
-        if (settled && rect.intersects(theirs.rect))
+        if (settled && withGap(rect).intersects(theirs.rect))
             return false;
         for (const QLineF &leg : leaderLegs(other, theirs)) {
             if (crosses(leg, rect))
@@ -212,7 +221,7 @@ double LabelPlacer::crowding(int label, const Spot &spot) const
     for (int other = 0; other < m_labels.size(); ++other) {
         if (other == label || !m_settled.at(other))
             continue;
-        const QRectF common = rect.intersected(m_placements.at(other).rect);
+        const QRectF common = withGap(rect).intersected(m_placements.at(other).rect);
         cost += 1000.0 * common.width() * common.height();
     }
     return cost;

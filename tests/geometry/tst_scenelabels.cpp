@@ -1,6 +1,7 @@
 #include "colourcontrast.h"
 #include "geometryfixtures.h"
 #include "geometryrecorder.h"
+#include "labelplate.h"
 #include "samplecameras.h"
 #include "scenecalculation.h"
 #include "scenepainter.h"
@@ -149,7 +150,8 @@ void tst_SceneLabels::labelsApartAndInside_data()
 }
 
 // No text of the scene covers another, no label lies on a figure or the
-// inset, and every text lies inside the scene.
+// inset, every text lies inside the scene, and the labels' plates stand 2 px
+// (scaled) apart, so that no two read as one.
 void tst_SceneLabels::labelsApartAndInside()
 {
     QFETCH(SceneParams, params);
@@ -181,6 +183,16 @@ void tst_SceneLabels::labelsApartAndInside()
                 continue;
             for (const QRectF &rect : covered)
                 QVERIFY2(!box.intersects(rect), qPrintable(describe(texts.at(i))));
+        }
+        QVector<QRectF> plates;
+        for (const GeometryRecorder::Path &path : recorder->paths()) {
+            if (path.brush == LabelPlate::colour())
+                plates.append(path.path.boundingRect());
+        }
+        const double gap = 2 * screen.scale - 0.01;
+        for (int i = 0; i < plates.size(); ++i) {
+            for (int j = i + 1; j < plates.size(); ++j)
+                QVERIFY(!plates.at(i).adjusted(-gap, -gap, gap, gap).intersects(plates.at(j)));
         }
     }
 }

@@ -531,7 +531,7 @@ QString plate(int pixels, int vehicle)
 
 QString target(int pixels)
 {
-    return QStringLiteral("%1%2*%2").arg(languageText(55)).arg(pixels);
+    return QStringLiteral("%1 %2*%2").arg(languageText(55)).arg(pixels);
 }
 
 bool isDistanceLabel(const QString &text)
@@ -733,7 +733,8 @@ void tst_ScenePainter::sceneFont_data()
 }
 
 // Every text of the scene, inset included, is in Arial at 14 px times the
-// screen scale.
+// screen scale; the inset's black captions may shrink to keep clear of their
+// boxes' edges.
 void tst_ScenePainter::sceneFont()
 {
     QFETCH(qreal, scale);
@@ -744,7 +745,7 @@ void tst_ScenePainter::sceneFont()
         QVERIFY(recorder->texts().size() > 5);
         for (const GeometryRecorder::Text &t : recorder->texts()) {
             QCOMPARE(t.family, QStringLiteral("Arial"));
-            QCOMPARE(t.pixelSize, pixelSize);
+            QVERIFY(t.colour == Qt::black ? t.pixelSize <= pixelSize : t.pixelSize == pixelSize);
         }
     }
 }

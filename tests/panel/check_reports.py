@@ -42,7 +42,7 @@ ENGLISH = {
     "farEdge": ("Pole to upper picture edge (L2):", "∞", None),
     "platePixels": ("Plate pixels:", "118 - 560", None),
     "vehiclePixels": ("Vehicle pixels:", "301 - 1400", None),
-    "facePixels": ("Target pixels:", "41 - 210", None),
+    "facePixels": ("Face pixels:", "41 - 210", None),
     "personPixels": ("Whole-person pixels:", "297 - 1500", None),
 }
 

@@ -1,5 +1,6 @@
 #include "geometryrecorder.h"
 
+#include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -18,11 +19,19 @@ public:
     void updateState(const QPaintEngineState &) override {}
     Type type() const override { return QPaintEngine::User; }
 
+    // A text drawn in pieces straight after one another in one colour (a sign
+    // written larger amid it, or another script) is kept as one text.
     void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
         const QFont font = painter()->font();
-        m_recorder->m_texts.append(
-            {next(), item.text(), p, painter()->pen().color(), font.family(), font.pixelSize()});
+        const QColor colour = painter()->pen().color();
+        QVector<Text> &texts = m_recorder->m_texts;
+        if (!texts.isEmpty() && texts.last().order == m_next - 1 && texts.last().colour == colour &&
+            qAbs(p.x() - m_textEnd) < 1.0)
+            texts.last().text += item.text();
+        else
+            texts.append({next(), item.text(), p, colour, font.family(), font.pixelSize()});
+        m_textEnd = p.x() + QFontMetricsF(font).horizontalAdvance(item.text());
     }
 
     void drawLines(const QLineF *lines, int count) override
@@ -53,7 +62,7 @@ public:
     {
         m_recorder->m_paths.append({next(), path, painter()->worldTransform(),
                                     painter()->pen().color(), painter()->pen().style(),
-                                    painter()->brush().style()});
+                                    painter()->brush().style(), painter()->brush().color()});
     }
 
     void drawPixmap(const QRectF &target, const QPixmap &pixmap, const QRectF &) override
@@ -84,6 +93,7 @@ private:
 
     GeometryRecorder *m_recorder;
     int m_next = 0;
+    double m_textEnd = 0.0;
 };
 
 GeometryRecorder::GeometryRecorder(const QSize &size)

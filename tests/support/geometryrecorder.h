@@ -61,6 +61,7 @@ public:
         QColor pen;
         Qt::PenStyle penStyle = Qt::SolidLine;
         Qt::BrushStyle brushStyle = Qt::NoBrush;
+        QColor brush;
     };
 
     explicit GeometryRecorder(const QSize &size);
