@@ -32,6 +32,10 @@ endforeach()
 # up at the next build.
 file(GLOB fenwarde_languages CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/language/*.xml)
 install(FILES ${fenwarde_languages} DESTINATION ${FENWARDE_INSTALL_PROGRAMDIR}/language)
+# The viewing-angle guidelines sit beside the language folder, where both
+# programs look for them.
+install(FILES ${CMAKE_SOURCE_DIR}/geometry/calc/guidelines.json
+        DESTINATION ${FENWARDE_INSTALL_PROGRAMDIR})
 
 set(desktop ${CMAKE_SOURCE_DIR}/res/desktop)
 install(FILES ${desktop}/fenwarde.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

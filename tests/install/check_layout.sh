@@ -30,8 +30,10 @@ png_size() {
 [ "$(names "$prefix")" = "bin lib share " ] || fail "prefix holds: $(names "$prefix")"
 [ "$(names "$prefix/bin")" = "fenwarde fenwarde-calc " ] ||
     fail "bin/ holds: $(names "$prefix/bin")"
-[ "$(names "$program")" = "fenwarde fenwarde-calc language " ] ||
+[ "$(names "$program")" = "fenwarde fenwarde-calc guidelines.json language " ] ||
     fail "lib/fenwarde/ holds: $(names "$program")"
+cmp -s "$source/geometry/calc/guidelines.json" "$program/guidelines.json" ||
+    fail "guidelines.json is missing or differs from the source"
 
 for command in fenwarde fenwarde-calc; do
     link=$prefix/bin/$command
