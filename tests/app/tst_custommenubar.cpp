@@ -593,8 +593,7 @@ void tst_customMenuBar::hostileStoreFiles()
 {
     QFETCH(QString, kind);
     setStoredLanguage(QStringLiteral("DEU"));
-    const QString own = storeFile();
-    QString hostile = own;
+    QString hostile = storeFile();
     const QByteArray dirs = qgetenv("XDG_CONFIG_DIRS");
     const auto restore = qScopeGuard([&dirs] { qputenv("XDG_CONFIG_DIRS", dirs); });
     if (kind == QLatin1String("shared pipe")) {
