@@ -204,8 +204,7 @@ void tst_ReportWriters::devicesAreNeverReplaced()
         };
         if (geteuid() != 0)
             QSKIP("only root can make a private device node");
-        if (stat(QFile::encodeName(device).constData(), &system) != 0 ||
-            !S_ISCHR(system.st_mode) ||
+        if (stat(QFile::encodeName(device).constData(), &system) != 0 || !S_ISCHR(system.st_mode) ||
             mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, system.st_rdev) != 0)
             QSKIP("cannot make a device node");
     }
