@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QSettings>
 
 int runFenwarde(int &argc, char **argv, const std::function<void(QWidget *)> &shown)
 {
@@ -17,15 +16,9 @@ int runFenwarde(int &argc, char **argv, const std::function<void(QWidget *)> &sh
 
     // The title bar keeps a store of its own; a language picked in its menu
     // is also written here and takes effect at the next start.
-    auto *startupStore = new QSettings(QString::fromLatin1(StartupSettings::Organisation),
-                                       QString::fromLatin1(StartupSettings::Application));
-    const QString code = startupStore
-                             ->value(QString::fromLatin1(StartupSettings::LanguageKey),
-                                     QString::fromLatin1(StartupSettings::DefaultLanguage))
-                             .toString();
+    const QString code = StartupSettings::storedLanguage();
     const QString path = findLanguageFile(QApplication::applicationDirPath(), code);
     if (path.isEmpty()) {
-        delete startupStore;
         delete app;
         return 1;
     }
@@ -45,7 +38,6 @@ int runFenwarde(int &argc, char **argv, const std::function<void(QWidget *)> &sh
     // The view owns the panel through its scene; the panel releases the
     // language table and its title bar stores the chosen language.
     delete view;
-    delete startupStore;
     delete app;
     return exitCode;
 }

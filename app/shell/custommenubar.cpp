@@ -6,6 +6,7 @@
 #include "languagefile.h"
 #include "languagetable.h"
 #include "popupanchor.h"
+#include "settingsstore.h"
 #include "textid.h"
 
 #include <QAction>
@@ -14,10 +15,8 @@
 #include <QDebug>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QSettings>
 #include <QStyle>
 
 namespace
@@ -55,27 +54,14 @@ const LanguageCode kLanguageCodes[] = {
 
 QString g_languageFolder;
 
-// How long the store's write waits for the lock of its file.
-constexpr int kLockWaitMs = 3000;
-
 bool isText(const QVariant &value)
 {
     return value.userType() == QMetaType::QString;
 }
 
-// QSettings waits without end for the lock of its file before it writes. A
-// stale lock it cannot remove, such as a folder of that name, would hang the
-// program at exit, after its window has gone. False when the lock stays held
-// for the whole wait; a lock that cannot be taken for any other reason makes
-// QSettings give up at once by itself.
-bool lockFreeWithin(const QString &settingsFile, int waitMs)
+SettingsStore titleBarStore()
 {
-    QLockFile lock(settingsFile + QStringLiteral(".lock"));
-    if (lock.tryLock(waitMs)) {
-        lock.unlock();
-        return true;
-    }
-    return lock.error() != QLockFile::LockFailedError;
+    return SettingsStore(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
 }
 } // namespace
 
@@ -83,8 +69,7 @@ customMenuBar::customMenuBar(QWidget *parent)
     : LxClientBaseWidget(parent), ui(std::make_unique<Ui::customMenuBar>())
 {
     ui->setupUi(this);
-    const QSettings settings{QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)};
-    const QVariant stored = settings.value(QLatin1String(kLanguageKey));
+    const QVariant stored = titleBarStore().value(QLatin1String(kLanguageKey));
     // A list, a rectangle or a byte array is no language code.
     m_readAsText = !stored.isValid() || isText(stored);
     if (m_readAsText)
@@ -108,8 +93,8 @@ customMenuBar::~customMenuBar()
 // read.
 void customMenuBar::storeLanguage() const
 {
-    QSettings settings{QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)};
-    const QVariant stored = settings.value(QLatin1String(kLanguageKey));
+    const SettingsStore store = titleBarStore();
+    const QVariant stored = store.value(QLatin1String(kLanguageKey));
     if (!m_languageChosen) {
         const bool untouched =
             !stored.isValid() || (isText(stored) && stored.toString() == m_readLanguage);
@@ -118,13 +103,12 @@ void customMenuBar::storeLanguage() const
     }
     if (isText(stored) && stored.toString() == m_language)
         return;
-    if (!lockFreeWithin(settings.fileName(), kLockWaitMs)) {
-        qWarning().noquote() << QStringLiteral("The language choice was not saved: %1 stays "
-                                               "locked.")
-                                    .arg(settings.fileName());
-        return;
-    }
-    settings.setValue(QLatin1String(kLanguageKey), m_language);
+    // Only the language line changes; the user's comments and other keys
+    // stay, and a pipe or a device at the store's name is left alone.
+    QString reason;
+    if (!store.setValue(QLatin1String(kLanguageKey), m_language, &reason))
+        qWarning().noquote()
+            << QStringLiteral("The language choice was not saved: %1.").arg(reason);
 }
 
 void customMenuBar::setLanguageFolder(const QString &path)

@@ -1,14 +1,21 @@
 #include "languagetable.h"
 
+#include "markupbudget.h"
+#include "regularfile.h"
 #include "utf8sequence.h"
 
-#include <QFile>
+#include <QDebug>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
 namespace
 {
 LanguageTable *g_table = nullptr;
+
+// The shipped files hold about 5 KB each, 97 short texts. A thousand times
+// that is still read in a blink, and leaves room for any script and for
+// comments; anything larger is no language file.
+constexpr qint64 MaxLanguageFileBytes = 4 * 1024 * 1024;
 
 // Offset of the first byte that does not start a valid UTF-8 sequence, or
 // the size when all of them are valid.
@@ -53,13 +60,20 @@ void loadLanguageTable(const QString &path)
     releaseLanguageTable();
     g_table = new LanguageTable;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    QString reason;
+    if (!RegularFile::read(path, MaxLanguageFileBytes, &bytes, &reason)) {
+        if (RegularFile::kindOf(path) != RegularFile::Kind::Missing)
+            qWarning().noquote()
+                << QStringLiteral("The language file %1 was not read: %2.").arg(path, reason);
         return;
+    }
+    bytes = readableDocument(bytes);
+    bytes.truncate(MarkupBudget::affordableLength(bytes));
 
     // The reader counts as at its end after any error, which is what stops the
     // loop early on a malformed file or on a "string" element with a child.
-    QXmlStreamReader reader(readableDocument(file.readAll()));
+    QXmlStreamReader reader(bytes);
     reader.readNext();
     while (!reader.atEnd()) {
         if (reader.isStartElement() && reader.name() == QLatin1String("string"))
@@ -69,7 +83,6 @@ void loadLanguageTable(const QString &path)
     }
     reader.clear();
     g_table->count = g_table->texts.size();
-    file.close();
 }
 
 QString languageText(int index)

@@ -14,8 +14,10 @@ struct LanguageTable {
 
 // Creates a new, empty table, publishes it as the process-wide table and reads
 // the "string" elements of the file into it. A file that cannot be opened
-// leaves the table empty; a malformed file keeps what was read before the
-// fault. A table loaded earlier is replaced.
+// leaves the table empty; so does anything but a regular file of at most
+// 4 MiB, with a warning. A malformed file keeps what was read before the
+// fault, and so does a file whose markup would cost the reader too much
+// (MarkupBudget). A table loaded earlier is replaced.
 void loadLanguageTable(const QString &path);
 
 // A copy of the text at index, or an empty string when no table is loaded or

@@ -1,6 +1,8 @@
 #include "startupsettings.h"
 
-#include <QSettings>
+#include "settingsstore.h"
+
+#include <QDebug>
 
 namespace StartupSettings
 {
@@ -9,10 +11,25 @@ const char *const Application = "Fenwarde";
 const char *const LanguageKey = "language";
 const char *const DefaultLanguage = "ENU";
 
+namespace
+{
+SettingsStore store()
+{
+    return SettingsStore(QString::fromLatin1(Organisation), QString::fromLatin1(Application));
+}
+} // namespace
+
+QString storedLanguage()
+{
+    const QVariant stored = store().value(QString::fromLatin1(LanguageKey));
+    return stored.isValid() ? stored.toString() : QString::fromLatin1(DefaultLanguage);
+}
+
 void rememberLanguage(const QString &code)
 {
-    QSettings store{QString::fromLatin1(Organisation), QString::fromLatin1(Application)};
-    store.setValue(QString::fromLatin1(LanguageKey), code);
-    store.sync();
+    QString reason;
+    if (!store().setValue(QString::fromLatin1(LanguageKey), code, &reason))
+        qWarning().noquote()
+            << QStringLiteral("The language for the next start was not saved: %1.").arg(reason);
 }
 } // namespace StartupSettings

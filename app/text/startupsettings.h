@@ -12,6 +12,10 @@ extern const char *const Application;
 extern const char *const LanguageKey;
 extern const char *const DefaultLanguage;
 
+// The stored code, or the default when there is none.
+QString storedLanguage();
+
 // Writes the code at once, so a crash or a killed session still keeps it.
+// A store that cannot be written keeps its value, with a warning.
 void rememberLanguage(const QString &code);
 } // namespace StartupSettings

@@ -11,6 +11,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 namespace
@@ -243,6 +244,12 @@ QString libraryError(lxw_error error)
     return QString::fromUtf8(lxw_strerror(error));
 }
 
+bool isFileError(lxw_error error)
+{
+    return error == LXW_ERROR_CREATING_TMPFILE || error == LXW_ERROR_ZIP_FILE_OPERATION ||
+           error == LXW_ERROR_ZIP_FILE_ADD || error == LXW_ERROR_ZIP_CLOSE;
+}
+
 } // namespace
 
 bool XlsxReportWriter::write(const ReportContent &content, const QString &fileName)
@@ -271,6 +278,7 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
     properties.author = const_cast<char *>(creator.constData());
     // A creation time of 0 stands for the time the workbook is written.
     lxw_error error = workbook_set_properties(book, &properties);
+    int systemError = 0;
     {
         Sheet sheet(book);
         sheet.setColumnWidths();
@@ -306,13 +314,19 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
         if (error == LXW_NO_ERROR)
             error = sheet.error();
         // Closing also frees the workbook, so it runs even after a failure.
+        errno = 0;
         const lxw_error closed = workbook_close(book);
+        systemError = errno;
         if (error == LXW_NO_ERROR)
             error = closed;
     }
     if (error != LXW_NO_ERROR) {
-        m_errorString =
-            QStringLiteral("cannot write the workbook %1: %2").arg(fileName, libraryError(error));
+        QString reason = libraryError(error);
+        // The library names only its own error; a full disk under the
+        // scratch file is known by the system's.
+        if (isFileError(error) && systemError != 0)
+            reason += QStringLiteral(" (%1)").arg(qt_error_string(systemError));
+        m_errorString = QStringLiteral("cannot write the workbook %1: %2").arg(fileName, reason);
         return false;
     }
 

@@ -22,7 +22,9 @@
 #include <memory>
 #include <thread>
 
+#include <sys/stat.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 namespace
 {
@@ -121,6 +123,10 @@ private slots:
     void unreadableStoredValue();
     void lockedStore_data();
     void lockedStore();
+    void storeFileKept_data();
+    void storeFileKept();
+    void hostileStoreFiles_data();
+    void hostileStoreFiles();
     void drag();
     void fullScreenToggle();
     void doubleClick_data();
@@ -528,6 +534,107 @@ void tst_customMenuBar::lockedStore()
     QDir().rmdir(lockPath);
     QFile::remove(lockPath);
     QCOMPARE(storedLanguage().toString(), after);
+}
+
+void tst_customMenuBar::storeFileKept_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("no key") << QByteArray("; mine\n[General]\nnot an entry\nfoo=1\n") << ""
+                            << QByteArray("; mine\n[General]\nlanguage=ENU\nnot an entry\nfoo=1\n");
+    QTest::newRow("no key, no section")
+        << QByteArray("# mine\r\n[Other]\r\nlanguage=X\r\n") << ""
+        << QByteArray("[General]\r\nlanguage=ENU\r\n# mine\r\n[Other]\r\nlanguage=X\r\n");
+    QTest::newRow("value unchanged")
+        << QByteArray("; mine\n[General]\nlanguage = DEU\n\n[x]\n") << "name of DEU"
+        << QByteArray("; mine\n[General]\nlanguage = DEU\n\n[x]\n");
+    QTest::newRow("language chosen")
+        << QByteArray("; mine\n[General]\nfoo=\"a;b\"\nlanguage=DEU\n; end") << "name of FRA"
+        << QByteArray("; mine\n[General]\nfoo=\"a;b\"\nlanguage=FRA\n; end");
+}
+
+// The store's file is the user's too: a write changes the language line and
+// nothing else, and no write happens when the value stays.
+void tst_customMenuBar::storeFileKept()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, choice);
+    QFETCH(QByteArray, after);
+    QFile file(storeFile());
+    QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(before);
+    file.close();
+    {
+        customMenuBar bar;
+        bar.initTitleBar(true);
+        if (!choice.isEmpty()) {
+            QAction entry(choice);
+            bar.actionTriggered(&entry);
+        }
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), after);
+}
+
+void tst_customMenuBar::hostileStoreFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("store is a named pipe") << "pipe";
+    QTest::newRow("store links to a device") << "device";
+    QTest::newRow("organisation-wide file is a named pipe") << "shared pipe";
+}
+
+// Neither reading nor writing the store may block on a pipe or put a file
+// in place of a device; the bar then works from the files it can read.
+void tst_customMenuBar::hostileStoreFiles()
+{
+    QFETCH(QString, kind);
+    setStoredLanguage(QStringLiteral("DEU"));
+    QString hostile = storeFile();
+    const QByteArray dirs = qgetenv("XDG_CONFIG_DIRS");
+    const auto restore = qScopeGuard([&dirs] { qputenv("XDG_CONFIG_DIRS", dirs); });
+    if (kind == QLatin1String("shared pipe")) {
+        const QString shared = m_dir.filePath(QStringLiteral("xdg"));
+        QVERIFY(QDir().mkpath(shared));
+        hostile = shared + QStringLiteral("/KORVANT.conf");
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(shared));
+    }
+    QFile::remove(hostile);
+    if (kind == QLatin1String("device")) {
+        // A private node of the device that /dev/null is.
+        struct stat null {
+        };
+        const QString node = m_dir.filePath(QStringLiteral("null"));
+        if (geteuid() != 0)
+            QSKIP("only root can make a private device node");
+        QCOMPARE(stat("/dev/null", &null), 0);
+        QCOMPARE(mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, null.st_rdev), 0);
+        QVERIFY(QFile::link(node, hostile));
+    } else {
+        QCOMPARE(mkfifo(QFile::encodeName(hostile).constData(), 0600), 0);
+    }
+    struct stat before {
+    };
+    QCOMPARE(stat(QFile::encodeName(hostile).constData(), &before), 0);
+    {
+        customMenuBar bar;
+        bar.initTitleBar(true);
+        QCOMPARE(bar.language(), kind == QLatin1String("shared pipe") ? "DEU" : "ENU");
+        QAction entry(QStringLiteral("name of FRA"));
+        bar.actionTriggered(&entry);
+    }
+    struct stat after {
+    };
+    QCOMPARE(stat(QFile::encodeName(hostile).constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_ino, before.st_ino);
+    // QSettings itself, which reads the store below, would block on it.
+    QFile::remove(hostile);
+    qputenv("XDG_CONFIG_DIRS", dirs);
+    QCOMPARE(storedLine(), kind == QLatin1String("shared pipe") ? "language=FRA" : "");
 }
 
 void tst_customMenuBar::drag()

@@ -4,6 +4,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Seeded language files, cut short and mutated, all read in one process. The
 // fixed corpus runs in seconds; FENWARDE_FUZZ_ROUNDS=N reads N documents of
 // new seeds for a deeper search, FENWARDE_FUZZ_SEED picks the first seed.
@@ -213,6 +216,8 @@ private slots:
     void cutAndMutatedFiles();
     void hostileFiles_data();
     void hostileFiles();
+    void refusedFiles_data();
+    void refusedFiles();
     void cleanup();
 
 private:
@@ -285,6 +290,7 @@ void tst_LanguageTableFuzz::hostileFiles_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("kept"); // the texts before the hostile part
+    QTest::addColumn<bool>("onlyKept");    // nothing after the hostile part is read
 
     QByteArray laughs = "<?xml version=\"1.0\"?><!DOCTYPE t [<!ENTITY l0 \"lol\">";
     for (int i = 1; i < 10; ++i) {
@@ -292,15 +298,26 @@ void tst_LanguageTableFuzz::hostileFiles_data()
                   ("&l" + QByteArray::number(i - 1) + ";").repeated(10) + "\">";
     }
     laughs += "]><t><string>a</string><string>&l9;</string><string>b</string></t>";
-    QTest::newRow("entities that expand a billion times") << laughs << QStringList{"a"};
+    QTest::newRow("entities that expand a billion times") << laughs << QStringList{"a"} << false;
 
     QTest::newRow("external entity")
         << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE t [<!ENTITY x SYSTEM "
                       "\"file:///etc/passwd\">]><t><string>a</string><string>&x;</string></t>")
-        << QStringList{"a"};
+        << QStringList{"a"} << false;
     QTest::newRow("deep nesting") << "<t>" + QByteArray("<a>").repeated(100000) +
                                          "<string>x</string>"
-                                  << QStringList{"x"};
+                                  << QStringList{"x"} << false;
+
+    QByteArray attributes;
+    for (int i = 0; i < 200000; ++i)
+        attributes += " a" + QByteArray::number(i) + "=''";
+    QTest::newRow("200,000 attributes on one tag")
+        << "<t><string>a</string><x" + attributes + "/><string>b</string></t>" << QStringList{"a"}
+        << true;
+    QTest::newRow("an entity referenced 100,000 times")
+        << "<!DOCTYPE t [<!ENTITY e '" + QByteArray(1000, 'e') + "'>]><t><string>a</string><x>" +
+               QByteArray("&e;").repeated(100000) + "</x><string>b</string></t>"
+        << QStringList{"a"} << true;
 }
 
 // Files made to exhaust the reader stop without reading anything from
@@ -309,14 +326,55 @@ void tst_LanguageTableFuzz::hostileFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, kept);
+    QFETCH(bool, onlyKept);
     QVERIFY(m_dir.isValid());
     const QStringList got = load(m_dir.path(), bytes);
     QVERIFY(got.size() >= kept.size());
+    if (onlyKept)
+        QCOMPARE(got, kept);
     QCOMPARE(got.mid(0, kept.size()), kept);
     for (const QString &text : got) {
         QVERIFY2(text.size() < 1000, "an entity expanded without bound");
         QVERIFY2(!text.contains(QLatin1String("root:")), "an external file was read");
     }
+}
+
+void tst_LanguageTableFuzz::refusedFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("link to a device") << "device";
+    QTest::newRow("larger than 4 MiB") << "large";
+}
+
+// Only a regular file of a language file's size is read: a pipe nobody
+// writes to, or a device without end, must not stall start-up.
+void tst_LanguageTableFuzz::refusedFiles()
+{
+    QFETCH(QString, kind);
+    QVERIFY(m_dir.isValid());
+    const QString path = m_dir.filePath(kind + QStringLiteral(".xml"));
+    if (kind == QLatin1String("pipe")) {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        // A private node of the same device as /dev/zero, which reads
+        // without end.
+        struct stat zero {
+        };
+        const QByteArray node = QFile::encodeName(m_dir.filePath(QStringLiteral("zero")));
+        if (geteuid() != 0)
+            QSKIP("only root can make a private device node");
+        QCOMPARE(stat("/dev/zero", &zero), 0);
+        QCOMPARE(mknod(node.constData(), S_IFCHR | 0600, zero.st_rdev), 0);
+        QVERIFY(QFile::link(QFile::decodeName(node), path));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<t><string>a</string>" + QByteArray(4 * 1024 * 1024, ' ') + "</t>");
+    }
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not read")));
+    loadLanguageTable(path);
+    QCOMPARE(currentLanguageTable()->count, 0);
 }
 
 QTEST_GUILESS_MAIN(tst_LanguageTableFuzz)

@@ -1,10 +1,14 @@
 #include "languagefile.h"
+#include "startupsettings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 // Which language file start-up picks, and how the program ends when there is
 // none.
@@ -18,6 +22,8 @@ private slots:
     void missingFolder();
     void exitsWithoutLanguageFile_data();
     void exitsWithoutLanguageFile();
+    void rememberedLanguageReadsBack_data();
+    void rememberedLanguageReadsBack();
 };
 
 namespace
@@ -91,8 +97,13 @@ void tst_Startup::missingFolder()
 void tst_Startup::exitsWithoutLanguageFile_data()
 {
     QTest::addColumn<QStringList>("files");
-    QTest::newRow("no language folder") << QStringList();
-    QTest::newRow("only a file with an upper-case suffix") << QStringList{"ENU.XML"};
+    QTest::addColumn<QString>("pipe"); // a settings file that is a named pipe
+    QTest::newRow("no language folder") << QStringList() << QString();
+    QTest::newRow("only a file with an upper-case suffix") << QStringList{"ENU.XML"} << QString();
+    QTest::newRow("start-up store is a named pipe")
+        << QStringList() << QStringLiteral("config/velmora/Fenwarde.conf");
+    QTest::newRow("organisation-wide file is a named pipe")
+        << QStringList() << QStringLiteral("xdg/velmora.conf");
 }
 
 // The program itself, copied away from its language folder, must end at once
@@ -100,6 +111,7 @@ void tst_Startup::exitsWithoutLanguageFile_data()
 void tst_Startup::exitsWithoutLanguageFile()
 {
     QFETCH(QStringList, files);
+    QFETCH(QString, pipe);
 
     const QString program = QCoreApplication::applicationDirPath() + "/fenwarde";
     QVERIFY(QFile::exists(program));
@@ -114,10 +126,39 @@ void tst_Startup::exitsWithoutLanguageFile()
     }
 
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), app.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), app.filePath(QStringLiteral("xdg")));
+    process.setProcessEnvironment(environment);
+    if (!pipe.isEmpty()) {
+        const QString path = app.filePath(pipe);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
     process.start(copy, QStringList());
     QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 1);
+}
+
+void tst_Startup::rememberedLanguageReadsBack_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("like a typed value") << "@Rect(1 2 3 4)";
+    QTest::newRow("like a list") << "DEU, FRA";
+    QTest::newRow("quotes, escapes and hex digits") << "\"a\\x41;\xc3\xa9\"";
+}
+
+// A code the start-up store is given reads back as exactly that text, by
+// start-up and by QSettings alike.
+void tst_Startup::rememberedLanguageReadsBack()
+{
+    QFETCH(QString, code);
+    StartupSettings::rememberLanguage(code);
+    QCOMPARE(StartupSettings::storedLanguage(), code);
+    const QVariant stored = QSettings(QStringLiteral("velmora"), QStringLiteral("Fenwarde"))
+                                .value(QStringLiteral("language"));
+    QCOMPARE(stored, QVariant(code));
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

@@ -5,10 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -161,8 +163,10 @@ void tst_ReportWriters::failureKeepsOldReport()
     QVERIFY(!ok);
     QVERIFY2(error.contains(target), qPrintable(error));
     QCOMPARE(entries(dir.path()), before);
-    if (failure == DiskFull)
+    if (failure == DiskFull) {
         QCOMPARE(readAll(target), oldReport);
+        QVERIFY2(error.contains(qt_error_string(EFBIG)), qPrintable(error));
+    }
     if (failure == FolderAtName)
         QCOMPARE(entries(target), QStringList());
 }
@@ -171,65 +175,85 @@ void tst_ReportWriters::devicesAreNeverReplaced_data()
 {
     QTest::addColumn<int>("format");
     QTest::addColumn<QString>("device");
-    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("linked");
     for (const Format format : {Xlsx, Pdf}) {
         const char *name = formatNames[format];
         QTest::addRow("%s, full device", name) << int(format) << "/dev/full" << false;
-        QTest::addRow("%s, null device", name) << int(format) << "/dev/null" << true;
+        QTest::addRow("%s, null device", name) << int(format) << "/dev/null" << false;
+        QTest::addRow("%s, link to a device", name) << int(format) << "/dev/zero" << true;
+        QTest::addRow("%s, named pipe", name) << int(format) << QString() << false;
     }
 }
 
+// A device or a pipe is no report: nothing is written to it, nothing is
+// renamed over it, and opening a pipe that nobody reads must not block.
 void tst_ReportWriters::devicesAreNeverReplaced()
 {
     QFETCH(int, format);
     QFETCH(QString, device);
-    QFETCH(bool, ok);
-    struct stat system {
-    };
-    if (stat(QFile::encodeName(device).constData(), &system) != 0 || !S_ISCHR(system.st_mode))
-        QSKIP("no such character device here");
-    // Root could rename over the system's own node should the writers ever
-    // try; a private node of the same device takes the risk instead.
+    QFETCH(bool, linked);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    if (geteuid() == 0) {
-        const QString node = dir.filePath(QStringLiteral("device"));
-        QFile probe(node);
-        if (mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, system.st_rdev) != 0 ||
-            !probe.open(QIODevice::WriteOnly))
-            QSKIP("cannot make a usable device node");
-        device = node;
+    const QString node = dir.filePath(QStringLiteral("device"));
+    if (device.isEmpty()) {
+        QCOMPARE(mkfifo(QFile::encodeName(node).constData(), 0600), 0);
+    } else {
+        // Root could rename over the system's own node should the writers
+        // ever try; a private node of the same device takes the risk instead.
+        struct stat system {
+        };
+        if (geteuid() != 0)
+            QSKIP("only root can make a private device node");
+        if (stat(QFile::encodeName(device).constData(), &system) != 0 || !S_ISCHR(system.st_mode) ||
+            mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, system.st_rdev) != 0)
+            QSKIP("cannot make a device node");
+    }
+    QString target = node;
+    if (linked) {
+        target = dir.filePath(QStringLiteral("report.pdf"));
+        QVERIFY(QFile::link(node, target));
     }
     struct stat before {
     };
-    QCOMPARE(stat(QFile::encodeName(device).constData(), &before), 0);
+    QCOMPARE(stat(QFile::encodeName(node).constData(), &before), 0);
 
     QString error;
-    QCOMPARE(write(Format(format), device, &error), ok);
-    QCOMPARE(error.isEmpty(), ok);
+    QVERIFY(!write(Format(format), target, &error));
+    QVERIFY2(error.contains(target), qPrintable(error));
     struct stat after {
     };
-    QCOMPARE(stat(QFile::encodeName(device).constData(), &after), 0);
-    QVERIFY(S_ISCHR(after.st_mode));
+    QCOMPARE(stat(QFile::encodeName(node).constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
     QCOMPARE(after.st_rdev, before.st_rdev);
     QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(QFileInfo(target).isSymLink(), linked);
 }
 
 void tst_ReportWriters::replacesOldReport_data()
 {
     QTest::addColumn<int>("format");
     QTest::addColumn<QByteArray>("magic");
-    QTest::newRow("xlsx") << int(Xlsx) << QByteArray("PK\x03\x04");
-    QTest::newRow("pdf") << int(Pdf) << QByteArray("%PDF-");
+    QTest::addColumn<bool>("longestName");
+    QTest::newRow("xlsx") << int(Xlsx) << QByteArray("PK\x03\x04") << false;
+    QTest::newRow("pdf") << int(Pdf) << QByteArray("%PDF-") << false;
+    QTest::newRow("xlsx, longest name") << int(Xlsx) << QByteArray("PK\x03\x04") << true;
+    QTest::newRow("pdf, longest name") << int(Pdf) << QByteArray("%PDF-") << true;
 }
 
 void tst_ReportWriters::replacesOldReport()
 {
     QFETCH(int, format);
     QFETCH(QByteArray, magic);
+    QFETCH(bool, longestName);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString target = dir.filePath(QStringLiteral("plan.report"));
+    QString name = QStringLiteral("plan.report");
+    if (longestName)
+        name = QString(int(pathconf(QFile::encodeName(dir.path()).constData(), _PC_NAME_MAX)) -
+                           name.size(),
+                       QLatin1Char('n')) +
+               name;
+    const QString target = dir.filePath(name);
     writeFile(target, oldReport);
     const QFile::Permissions kept = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(target, kept));
@@ -239,7 +263,7 @@ void tst_ReportWriters::replacesOldReport()
     const QByteArray report = readAll(target);
     QVERIFY(report.startsWith(magic));
     QVERIFY(report.size() > 4096);
-    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("plan.report")});
+    QCOMPARE(entries(dir.path()), QStringList{name});
     // The "user" bits tell what this process may do, not what the file allows.
     const QFile::Permissions user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
     QCOMPARE(QFile::permissions(target) & ~user, kept);

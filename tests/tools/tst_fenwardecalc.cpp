@@ -235,6 +235,10 @@ void tst_FenwardeCalc::badLines_data()
         << QByteArray(R"({"horizontalMount": "true"})") << R"("horizontalMount")";
     QTest::newRow("int given fraction")
         << QByteArray(R"({"pitchAngle": 2.5})") << R"("pitchAngle")";
+    QTest::newRow("int given a fraction that rounds to whole")
+        << QByteArray(R"({"pitchAngle": 29.99999999999999999})") << R"("pitchAngle")";
+    QTest::newRow("int given a fraction that underflows")
+        << QByteArray(R"({"minPixels": 1e-400})") << R"("minPixels")";
     QTest::newRow("int given string") << QByteArray(R"({"minPixels": "100"})") << R"("minPixels")";
     QTest::newRow("int given bool") << QByteArray(R"({"scenario": true})") << R"("scenario")";
     QTest::newRow("int beyond 32 bits")
@@ -329,6 +333,9 @@ void tst_FenwardeCalc::acceptedSpellings_data()
     QTest::newRow("whole number with a fraction part in an int field")
         << QByteArray(R"({"pitchAngle": 15.0, "scenario": 2, "ipcHeight": 6})")
         << QByteArray(R"({"pitchAngle": 15, "scenario": 2, "ipcHeight": 6})");
+    QTest::newRow("whole number with an exponent in an int field")
+        << QByteArray(R"({"pitchAngle": 150e-1, "minPixels": 0.12E3, "scenario": 2})")
+        << QByteArray(R"({"pitchAngle": 15, "minPixels": 120, "scenario": 2})");
     QTest::newRow("byte-order mark") << "\xEF\xBB\xBF" + LanesExample << LanesExample;
     QTest::newRow("key written with an escape")
         << QByteArray(R"({"scen\u0061rio": 2, "ipcHeight": 6})")

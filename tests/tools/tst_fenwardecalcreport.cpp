@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // The calculator's reports: what a surveyor planning many poles from one
 // file of records gets, and what happens when a report cannot be written.
 class tst_FenwardeCalcReport : public QObject
@@ -19,6 +21,8 @@ private slots:
     void reportPerRecord();
     void failures_data();
     void failures();
+    void undecodableName_data();
+    void undecodableName();
     void version();
 
 private:
@@ -130,9 +134,25 @@ void tst_FenwardeCalcReport::failures_data()
     QTest::newRow("text file") << QStringList{"--report", m_dir.filePath("plan.txt")} << 2
                                << "Usage:";
     QTest::newRow("format without folder")
-        << QStringList{"--report-format", "xlsx"} << 2 << "Usage:";
+        << QStringList{"--report-format", "xlsx"} << 2 << "--report-dir reports";
     QTest::newRow("unknown format")
         << QStringList{"--report-dir", m_dir.path(), "--report-format", "csv"} << 2 << "Usage:";
+    QTest::newRow("report while solving")
+        << QStringList{"--report", m_dir.filePath("plan.pdf"), "--solve"} << 2
+        << "--solve writes no picture or report";
+    QTest::newRow("folder without a name")
+        << QStringList{"--report-dir", ""} << 2 << "--report-dir needs the name of a folder";
+
+    // Nobody reads the pipes: opening one for writing would block for ever.
+    const QString pipe = m_dir.filePath(QStringLiteral("pipe.pdf"));
+    const QString pipes = m_dir.filePath(QStringLiteral("pipes"));
+    QDir().mkpath(pipes);
+    mkfifo(QFile::encodeName(pipe).constData(), 0600);
+    mkfifo(QFile::encodeName(pipes + QStringLiteral("/line-1.xlsx")).constData(), 0600);
+    QTest::newRow("named pipe") << QStringList{"--report", pipe} << 3 << "it is a named pipe";
+    QTest::newRow("named pipe in the folder")
+        << QStringList{"--report-dir", pipes, "--report-format", "xlsx"} << 3
+        << "it is a named pipe";
 }
 
 // A report that was not written is never passed over in silence.
@@ -147,6 +167,34 @@ void tst_FenwardeCalcReport::failures()
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.errorOutput.contains(said.toUtf8()), run.errorOutput.constData());
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+void tst_FenwardeCalcReport::undecodableName_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("report") << "--report";
+    QTest::newRow("report folder") << "--report-dir";
+}
+
+// A name whose bytes are no text here would be written under another name;
+// it is refused, and nothing is written at all.
+void tst_FenwardeCalcReport::undecodableName()
+{
+    QFETCH(QString, option);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    shell.start(QStringLiteral("sh"),
+                {"-c", "exec \"$0\" \"$1\" \"$(printf 'a\\377b.pdf')\"",
+                 QCoreApplication::applicationDirPath() + QStringLiteral("/fenwarde-calc"),
+                 option});
+    shell.write(oneLine(Capture));
+    shell.closeWriteChannel();
+    QVERIFY(shell.waitForFinished(30000));
+    QCOMPARE(shell.exitCode(), 2);
+    QVERIFY(shell.readAllStandardError().contains("a\\xFFb.pdf"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 void tst_FenwardeCalcReport::version()

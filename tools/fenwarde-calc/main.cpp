@@ -4,11 +4,13 @@
 #include "pdfreportwriter.h"
 #include "recordreader.h"
 #include "recordreport.h"
+#include "regularfile.h"
 #include "resultwriter.h"
 #include "scenecalculation.h"
 #include "scenerenderer.h"
 #include "solver.h"
 #include "textid.h"
+#include "utf8sequence.h"
 #include "xlsxreportwriter.h"
 
 #include <QCommandLineParser>
@@ -94,20 +96,23 @@ bool finishOutput(QFile &output, bool failed)
     return false;
 }
 
-// A language file must be a regular file, checked before it is opened so
-// that a named pipe or a device cannot block the program, and must hold
-// every text the pictures use.
+// Why a language file cannot be read, or an empty string. It must be a
+// regular file, checked before it is opened so that a named pipe or a
+// device cannot block the program.
+QString languageFileProblem(const QString &path)
+{
+    if (RegularFile::kindOf(path) == RegularFile::Kind::Missing)
+        return QStringLiteral("no language file %1").arg(path);
+    const QString refusal = RegularFile::refusal(path, false);
+    return refusal.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(path, refusal);
+}
+
+// A language file that can be read and holds every text the pictures use.
 bool loadCompleteLanguageTable(const QString &path, QString *reason)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        *reason = QStringLiteral("no language file %1").arg(path);
+    *reason = languageFileProblem(path);
+    if (!reason->isEmpty())
         return false;
-    }
-    if (!info.isFile()) {
-        *reason = QStringLiteral("%1 is not a regular file").arg(path);
-        return false;
-    }
     loadLanguageTable(path);
     const LanguageTable *table = currentLanguageTable();
     const int count = table ? table->count : 0;
@@ -143,7 +148,9 @@ QString usage(const QCommandLineParser &parser)
                           "picture (--size,\n--scale), with the texts of the language file, as "
                           "the planning window\nexports it. A bad record writes no report; a "
                           "report that cannot be written\nis named on standard error and gives "
-                          "exit status 3.\n") +
+                          "exit status 3. A report replaces an earlier\nfile only once it is "
+                          "complete; a folder, a named pipe or a device at its name\nis refused "
+                          "and left as it is.\n") +
            QStringLiteral("\nEach result ends with pxPerMetre, the pixels across one metre of "
                           "picture at L1\nto L4 (null at a distance of 0 or unbounded), and "
                           "densityClasses: for detect\n(25 px/m), observe (62.5), recognise (125) "
@@ -159,6 +166,37 @@ void complainAboutUsage(const QString &problem)
     QTextStream(stderr) << "fenwarde-calc: " << problem << "\n"
                         << "Usage: fenwarde-calc [options] < records.jsonl\n"
                         << "Try 'fenwarde-calc --help' for more information.\n";
+}
+
+// An argument, with each byte that is not part of UTF-8 written as \xHH.
+QString shownArgument(const QByteArray &argument)
+{
+    QString shown;
+    const auto *bytes = reinterpret_cast<const unsigned char *>(argument.constData());
+    for (int i = 0; i < argument.size();) {
+        const int length = utf8SequenceLength(bytes + i, argument.size() - i);
+        if (length == 0) {
+            shown +=
+                QStringLiteral("\\x") +
+                QString::number(uint(bytes[i]), 16).rightJustified(2, QLatin1Char('0')).toUpper();
+            ++i;
+        } else {
+            shown += QString::fromUtf8(argument.mid(i, length));
+            i += length;
+        }
+    }
+    return shown;
+}
+
+// The first argument that does not survive the decoding into text, or an
+// empty one. Such a file name would be written under another name.
+QByteArray undecodableArgument(const QList<QByteArray> &arguments)
+{
+    for (const QByteArray &argument : arguments) {
+        if (QFile::encodeName(QFile::decodeName(argument)) != argument)
+            return argument;
+    }
+    return QByteArray();
 }
 
 bool isOption(const char *argument, const char *name)
@@ -252,6 +290,9 @@ Outcome calculate(QIODevice *input, ResultWriter &writer, SceneParams *first = n
 int main(int argc, char *argv[])
 {
     const ClosedStreams closed = claimClosedStreams();
+    QList<QByteArray> rawArguments;
+    for (int i = 1; i < argc; ++i)
+        rawArguments << QByteArray(argv[i]);
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("fenwarde-calc"));
 
@@ -298,6 +339,12 @@ int main(int argc, char *argv[])
     parser.addOptions({versionOption, pngOption, reportOption, reportDirOption, reportFormatOption,
                        sizeOption, scaleOption, languageOption, solveOption});
 
+    const QByteArray undecodable = undecodableArgument(rawArguments);
+    if (!undecodable.isEmpty()) {
+        complainAboutUsage(QStringLiteral("the argument %1 is not text in this system's encoding")
+                               .arg(shownArgument(undecodable)));
+        return ExitUsage;
+    }
     if (!parser.parse(QCoreApplication::arguments())) {
         complainAboutUsage(parser.errorText());
         return ExitUsage;
@@ -327,21 +374,35 @@ int main(int argc, char *argv[])
     const bool report = parser.isSet(reportOption);
     const bool reportDir = parser.isSet(reportDirOption);
     const bool pictures = png || report || reportDir;
+    if (pictures && parser.isSet(solveOption)) {
+        complainAboutUsage(QStringLiteral("--solve writes no picture or report; leave out --png, "
+                                          "--report and --report-dir"));
+        return ExitUsage;
+    }
     if (!SceneRenderer::parseSize(parser.value(sizeOption), &pngSize) ||
         !SceneRenderer::parseScale(parser.value(scaleOption), &pngScale) ||
         (!pictures &&
-         (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption))) ||
-        (pictures && parser.isSet(solveOption))) {
+         (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption)))) {
         complainAboutUsage(QStringLiteral("bad picture option"));
         return ExitUsage;
     }
     const QString reportFormat = parser.value(reportFormatOption);
+    if (parser.isSet(reportFormatOption) && !reportDir) {
+        complainAboutUsage(QStringLiteral("--report-format names the format of --report-dir "
+                                          "reports; --report takes it from the suffix"));
+        return ExitUsage;
+    }
+    if (reportDir && parser.value(reportDirOption).isEmpty()) {
+        complainAboutUsage(QStringLiteral("--report-dir needs the name of a folder"));
+        return ExitUsage;
+    }
     if ((report && !isReportSuffix(QFileInfo(parser.value(reportOption)).suffix())) ||
-        !isReportSuffix(reportFormat) || (parser.isSet(reportFormatOption) && !reportDir)) {
+        !isReportSuffix(reportFormat)) {
         complainAboutUsage(QStringLiteral("a report is a .pdf or an .xlsx file"));
         return ExitUsage;
     }
     const QString defaultLanguage = languageFolder() + QStringLiteral("/ENU.xml");
+    const QString defaultLanguageProblem = languageFileProblem(defaultLanguage);
     // A language file that was asked for is checked before any input is
     // read, like every other option.
     if (parser.isSet(languageOption)) {
@@ -353,8 +414,8 @@ int main(int argc, char *argv[])
     } else if (report || reportDir) {
         // Reports are all text; without their language there is nothing to
         // write, so this is known before any record is read.
-        if (!QFile::exists(defaultLanguage)) {
-            complain(QStringLiteral("--report: no language file %1").arg(defaultLanguage));
+        if (!defaultLanguageProblem.isEmpty()) {
+            complain(QStringLiteral("--report: %1").arg(defaultLanguageProblem));
             return ExitBadInput;
         }
         loadLanguageTable(defaultLanguage);
@@ -408,8 +469,8 @@ int main(int argc, char *argv[])
         return ExitBrokenStream;
     if (png) {
         QString reason;
-        if (!parser.isSet(languageOption) && !QFile::exists(defaultLanguage)) {
-            reason = QStringLiteral("no language file %1").arg(defaultLanguage);
+        if (!parser.isSet(languageOption) && !defaultLanguageProblem.isEmpty()) {
+            reason = defaultLanguageProblem;
         } else if (!haveFirst) {
             reason = QStringLiteral("no record to render");
         } else {

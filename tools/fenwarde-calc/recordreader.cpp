@@ -141,6 +141,38 @@ qint64 leadingPower(const QByteArray &text)
     return integerDigits - 1 - first + (negative ? -exponent : exponent);
 }
 
+// True when a JSON number, as written, is a whole number: every digit
+// after its decimal point, once the exponent has moved the point, is a zero.
+// The nearest double cannot tell: 29.99999999999999999 reads as 30.
+bool isWholeNumber(const QByteArray &text)
+{
+    QByteArray digits;
+    qint64 integerDigits = 0;
+    bool fraction = false;
+    int i = text.startsWith('-') ? 1 : 0;
+    for (; i < text.size() && text.at(i) != 'e' && text.at(i) != 'E'; ++i) {
+        if (text.at(i) == '.') {
+            fraction = true;
+            continue;
+        }
+        digits += text.at(i);
+        if (!fraction)
+            ++integerDigits;
+    }
+    qint64 exponent = 0;
+    bool negative = false;
+    if (++i < text.size() && (text.at(i) == '+' || text.at(i) == '-'))
+        negative = text.at(i++) == '-';
+    for (; i < text.size(); ++i)
+        exponent = std::min<qint64>(exponent * 10 + (text.at(i) - '0'), 1000000000);
+    const qint64 point = integerDigits + (negative ? -exponent : exponent);
+    for (qint64 d = std::max<qint64>(point, 0); d < digits.size(); ++d) {
+        if (digits.at(int(d)) != '0')
+            return false;
+    }
+    return true;
+}
+
 // The double nearest to a JSON number. As JSON parsers do, a number too small
 // for a double reads as a zero that keeps the number's sign; one too large
 // reads as infinity.
@@ -191,7 +223,7 @@ bool assign(const Field &field, const Member &member, SceneParams *params, Solve
         // JSON has one number type; an integer field takes only whole numbers
         // that fit 32 bits, so nothing is silently rounded or wrapped.
         const double number = member.kind == Kind::Number ? numberValue(member.number) : NoNumber;
-        if (!std::isfinite(number) || std::trunc(number) != number || number < -2147483648.0 ||
+        if (!std::isfinite(number) || !isWholeNumber(member.number) || number < -2147483648.0 ||
             number > 2147483647.0) {
             *reason = QStringLiteral("\"%1\" must be a 32-bit integer").arg(name);
             return false;

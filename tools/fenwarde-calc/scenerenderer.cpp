@@ -1,8 +1,10 @@
 #include "scenerenderer.h"
 
+#include "filereplacer.h"
 #include "scenecalculation.h"
 #include "scenepainter.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
@@ -59,8 +61,15 @@ bool SceneRenderer::writePng(const SceneParams &params, const QSize &size, qreal
             QStringLiteral("cannot allocate a %1x%2 picture").arg(size.width()).arg(size.height());
         return false;
     }
-    if (!image.save(path, "PNG")) {
-        *reason = QStringLiteral("cannot write %1").arg(path);
+    // Made in memory and put in place whole, like the reports: a pipe or a
+    // device at the name is refused, and a failed write keeps the old file.
+    QByteArray png;
+    QBuffer buffer(&png);
+    QString why;
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") ||
+        !FileReplacer::replace(path, png, &why)) {
+        *reason = why.isEmpty() ? QStringLiteral("cannot write %1").arg(path)
+                                : QStringLiteral("cannot write %1: %2").arg(path, why);
         return false;
     }
     return true;
