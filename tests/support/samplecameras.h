@@ -2,8 +2,8 @@
 
 #include "sceneparams.h"
 
-// Worked camera records, written down once for the tests, the timing tool and
-// anything else that needs a realistic plan without a panel.
+// Worked camera records, written down once for the tests and the benchmarks
+// that need a realistic plan without a panel.
 class SampleCameras final
 {
 public:
