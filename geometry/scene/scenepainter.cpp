@@ -28,15 +28,6 @@ const QColor leaderColour(22, 22, 29, 255);
 const QColor axisColour(243, 85, 88, 255);
 const QColor legendColour(80, 80, 80, 255);
 
-const QColor startFootprintColour(140, 152, 161, 200);
-const QColor startBandColour(54, 205, 225, 200);
-const QColor lanesFootprintColour(186, 197, 204, 150);
-const QColor lanesBandColour(1, 185, 209, 180);
-
-// Shared by every scene; the vehicle-lane scenario switches them for good.
-QColor sharedFootprintColour = startFootprintColour;
-QColor sharedBandColour = startBandColour;
-
 // Offsets and lengths below are in pixels at scale 1; the scene multiplies
 // them by its scale, as it does its font.
 
@@ -109,11 +100,11 @@ double distance(const QPointF &a, const QPointF &b)
 } // namespace
 
 ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const SceneResult &result,
-                           const QSize &size, qreal scale)
+                           const QSize &size, qreal scale, const SceneColours &colours)
     : m_painter(painter), m_params(params), m_result(result), m_size(size),
       m_scale(scale > 0.0 && std::isfinite(scale) ? scale : 1.0),
-      m_layout(size, extentsOf(params, result)), m_outline(params, result, m_layout),
-      m_font(painter.font()),
+      m_colours(colours.forScenario(params.scenario)), m_layout(size, extentsOf(params, result)),
+      m_outline(params, result, m_layout), m_font(painter.font()),
       m_placer(QRectF(QPointF(0, 0), QSizeF(size)), placementStep * m_scale, labelGap * m_scale)
 {
     m_font.setFamily(QStringLiteral("Arial"));
@@ -122,28 +113,15 @@ ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const S
 
 ScenePainter::~ScenePainter() = default;
 
-void ScenePainter::render(QPainter &painter, const SceneParams &params, const SceneResult &result,
-                          const QSize &size, qreal scale)
+SceneColours ScenePainter::render(QPainter &painter, const SceneParams &params,
+                                  const SceneResult &result, const QSize &size, qreal scale,
+                                  const SceneColours &colours)
 {
     painter.save();
-    ScenePainter(painter, params, result, size, scale).paint();
+    ScenePainter scene(painter, params, result, size, scale, colours);
+    scene.paint();
     painter.restore();
-}
-
-QColor ScenePainter::footprintColour()
-{
-    return sharedFootprintColour;
-}
-
-QColor ScenePainter::bandColour()
-{
-    return sharedBandColour;
-}
-
-void ScenePainter::restoreStartColours()
-{
-    sharedFootprintColour = startFootprintColour;
-    sharedBandColour = startBandColour;
+    return scene.colours();
 }
 
 SceneLayout::Extents ScenePainter::extentsOf(const SceneParams &params, const SceneResult &result)
@@ -171,10 +149,6 @@ int ScenePainter::scaled(double length) const
 
 void ScenePainter::paint()
 {
-    if (m_params.scenario == Scenario::Lanes) {
-        sharedFootprintColour = lanesFootprintColour;
-        sharedBandColour = lanesBandColour;
-    }
     m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                              QPainter::SmoothPixmapTransform);
 
@@ -675,7 +649,7 @@ void ScenePainter::paintFootprint()
     m_painter.save();
     m_painter.setClipRegion(QRegion(m_layout.ground()));
     m_painter.setPen(Qt::NoPen);
-    m_painter.setBrush(sharedFootprintColour);
+    m_painter.setBrush(m_colours.footprint);
     m_painter.drawPolygon(QPolygon() << f.c1 << f.c2 << f.c3 << f.c4);
     m_painter.restore();
 }
@@ -688,11 +662,11 @@ void ScenePainter::paintBand()
     m_painter.save();
     m_painter.setClipRegion(QRegion(m_layout.ground()));
     if (band.isLine()) {
-        m_painter.setPen(QPen(sharedBandColour, 2 * m_scale, Qt::DotLine));
+        m_painter.setPen(QPen(m_colours.band, 2 * m_scale, Qt::DotLine));
         m_painter.drawLine(band.c2, band.c3);
     } else {
         m_painter.setPen(Qt::NoPen);
-        m_painter.setBrush(sharedBandColour);
+        m_painter.setBrush(m_colours.band);
         m_painter.drawPolygon(QPolygon() << band.c1 << band.c2 << band.c3 << band.c4);
     }
     m_painter.restore();
@@ -777,12 +751,12 @@ void ScenePainter::paintLabel(int index)
 void ScenePainter::paintLegend()
 {
     if (m_params.scenario == Scenario::Capture) {
-        legendEntry(0, languageText(TextId::LegendFootprint), sharedFootprintColour);
+        legendEntry(0, languageText(TextId::LegendFootprint), m_colours.footprint);
         return;
     }
-    legendEntry(1, languageText(TextId::LegendFootprint), sharedFootprintColour);
+    legendEntry(1, languageText(TextId::LegendFootprint), m_colours.footprint);
     if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
-        legendEntry(0, languageText(TextId::LegendBand), sharedBandColour);
+        legendEntry(0, languageText(TextId::LegendBand), m_colours.band);
 }
 
 void ScenePainter::legendEntry(int row, const QString &text, const QColor &colour)

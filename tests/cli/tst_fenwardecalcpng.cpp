@@ -17,6 +17,7 @@ private slots:
     void initTestCase();
     void writesPicture_data();
     void writesPicture();
+    void pictureIgnoresEarlierRecords();
     void rejectsBadOptions_data();
     void rejectsBadOptions();
     void failures_data();
@@ -107,6 +108,27 @@ void tst_FenwardeCalcPng::writesPicture()
     // Just above the ground's near corner (int(0.6 w), h - 25) lies bare ground.
     const QPoint nearCorner(int(0.6 * size.width()), size.height() - 35);
     QCOMPARE(image.pixelColor(nearCorner), QColor(75, 88, 99));
+}
+
+// Each record's picture is drawn afresh: the reports of a lanes record drawn
+// before it leave the person record's picture as it is alone.
+void tst_FenwardeCalcPng::pictureIgnoresEarlierRecords()
+{
+    const QByteArray person =
+        R"({"scenario": 1, "sensorWidth": 4.8, "sensorHeight": 3.6, "focalLength": 12,)"
+        R"( "pitchAngle": 10, "ipcHeight": 2.5, "targetHeight": 1.6, "minPixels": 120,)"
+        R"( "maxPixels": 320, "resolutionWidth": 3840, "resolutionHeight": 2160})";
+    const QString alone = m_dir.filePath(QStringLiteral("alone.png"));
+    const QString after = m_dir.filePath(QStringLiteral("after.png"));
+    QCOMPARE(runCalc({QStringLiteral("--png"), alone}, person).exitCode, 0);
+    const QStringList reports{QStringLiteral("--report-dir"), m_dir.filePath("reports"),
+                              QStringLiteral("--report-format"), QStringLiteral("xlsx")};
+    QCOMPARE(runCalc(QStringList{QStringLiteral("--png"), after} + reports,
+                     person + '\n' + lanesExample + '\n' + person)
+                 .exitCode,
+             0);
+    QVERIFY(!QImage(alone).isNull());
+    QCOMPARE(QImage(after), QImage(alone));
 }
 
 void tst_FenwardeCalcPng::rejectsBadOptions_data()

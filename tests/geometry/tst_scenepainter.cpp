@@ -29,7 +29,6 @@ class tst_ScenePainter : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void footprintClippedToGround();
     void bandColour();
     void lanesColoursCarryOver();
@@ -79,14 +78,22 @@ const QColor lanesBand(1, 185, 209, 180);
 const QColor insetOuter(146, 160, 170);
 
 QImage render(const SceneParams &params, const SceneResult &result, const QSize &size = sceneSize,
-              qreal scale = 1.0)
+              qreal scale = 1.0, SceneColours *colours = nullptr)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
     image.fill(background);
     QPainter painter(&image);
-    ScenePainter::render(painter, params, result, size, scale);
+    const SceneColours handedOn = ScenePainter::render(painter, params, result, size, scale,
+                                                       colours ? *colours : SceneColours());
+    if (colours)
+        *colours = handedOn;
     painter.end();
     return image;
+}
+
+SceneColours coloursOf(const SceneParams &params)
+{
+    return SceneColours().forScenario(params.scenario);
 }
 
 // A translucent colour painted over an opaque one.
@@ -194,11 +201,6 @@ void tst_ScenePainter::initTestCase()
     QVERIFY(GeometryFixtures::loadEnglish());
 }
 
-void tst_ScenePainter::init()
-{
-    ScenePainter::restoreStartColours();
-}
-
 void tst_ScenePainter::footprintClippedToGround()
 {
     SceneParams params;
@@ -230,27 +232,26 @@ void tst_ScenePainter::bandColour()
                    over(startBand, over(startFootprint, ground)));
 }
 
-// The vehicle-lane scenario switches the shared footprint and band colours;
-// a person scene painted afterwards uses them too.
+// The vehicle-lane scenario switches the footprint and band colours it hands
+// on; a person scene painted with them uses them too, a fresh one does not.
 void tst_ScenePainter::lanesColoursCarryOver()
 {
-    QCOMPARE(ScenePainter::bandColour(), startBand);
     SceneParams person;
     SceneResult personResult;
     personScene(&person, &personResult);
-    render(person, personResult);
-    QCOMPARE(ScenePainter::footprintColour(), startFootprint);
-
     SceneParams lanes;
     SceneResult lanesResult;
     wideLanes(&lanes, &lanesResult);
-    render(lanes, lanesResult);
-    QCOMPARE(ScenePainter::footprintColour(), lanesFootprint);
-    QCOMPARE(ScenePainter::bandColour(), lanesBand);
 
-    const QImage image = render(person, personResult);
-    COMPARE_COLOUR(image, inPersonBand(person, personResult),
+    SceneColours colours;
+    render(person, personResult, sceneSize, 1.0, &colours);
+    render(lanes, lanesResult, sceneSize, 1.0, &colours);
+    const QImage carried = render(person, personResult, sceneSize, 1.0, &colours);
+    COMPARE_COLOUR(carried, inPersonBand(person, personResult),
                    over(lanesBand, over(lanesFootprint, ground)));
+    const QImage fresh = render(person, personResult);
+    COMPARE_COLOUR(fresh, inPersonBand(person, personResult),
+                   over(startBand, over(startFootprint, ground)));
 }
 
 void tst_ScenePainter::laneLines_data()
@@ -714,9 +715,9 @@ void tst_ScenePainter::legend()
         return box && t && t->at.x() == 95 && t->at.y() > y + 5 && t->at.y() < y + 30 &&
                t->colour == QColor(80, 80, 80);
     };
-    QVERIFY(check(footprintY, ScenePainter::footprintColour(), languageText(59)));
+    QVERIFY(check(footprintY, coloursOf(params).footprint, languageText(59)));
     if (bandY >= 0)
-        QVERIFY(check(bandY, ScenePainter::bandColour(), languageText(60)));
+        QVERIFY(check(bandY, coloursOf(params).band, languageText(60)));
     else
         QVERIFY(!recorder->text(languageText(60)));
 }
@@ -1186,9 +1187,9 @@ void tst_ScenePainter::paintingOrder()
         {"centre line", firstLine(Qt::black, Qt::DotLine)},
         {"road", firstPolygon(QColor(39, 49, 58))},
         {"axis", firstLine(QColor(243, 85, 88), Qt::DotLine)},
-        {"footprint", firstPolygon(ScenePainter::footprintColour())},
-        {"band", firstPolygon(ScenePainter::bandColour())},
-        {"capture line", firstLine(ScenePainter::bandColour(), Qt::DotLine)},
+        {"footprint", firstPolygon(coloursOf(params).footprint)},
+        {"band", firstPolygon(coloursOf(params).band)},
+        {"capture line", firstLine(coloursOf(params).band, Qt::DotLine)},
         {"distances", firstLine(leaderColour, params.scenario == 1 ? Qt::DotLine : Qt::DashLine)},
         {"footprint widths", firstText({"W1", "W2"})},
         {"band widths",
