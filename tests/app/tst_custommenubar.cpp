@@ -161,7 +161,6 @@ void tst_customMenuBar::init()
     static int round = 0;
     m_folder = m_dir.filePath(QStringLiteral("language%1").arg(++round));
     QVERIFY(QDir().mkpath(m_folder));
-    customMenuBar::setLanguageFolder(m_folder);
     setStoredLanguage(QVariant());
     loadTable();
 }
@@ -261,6 +260,7 @@ void tst_customMenuBar::languageList()
     setStoredLanguage(stored);
 
     customMenuBar bar;
+    bar.setLanguageFolder(m_folder);
     bar.initTitleBar(true);
     emit bar.helpMenu()->aboutToShow();
 
@@ -290,6 +290,7 @@ void tst_customMenuBar::reopeningDoesNotDuplicate()
 {
     addFiles({"ENU.xml", "CHS.xml", "DEU.xml"});
     customMenuBar bar;
+    bar.setLanguageFolder(m_folder);
     bar.initTitleBar(true);
     emit bar.helpMenu()->aboutToShow();
     const QStringList first = menuTexts(bar);
@@ -312,6 +313,7 @@ void tst_customMenuBar::choosingStoresAtDestruction()
     addFiles({"ENU.xml", "DEU.xml"});
     {
         customMenuBar bar;
+        bar.setLanguageFolder(m_folder);
         bar.initTitleBar(true);
         QCOMPARE(bar.language(), QStringLiteral("ENU"));
         auto *title = bar.findChild<LxClientBaseLabel *>(QStringLiteral("m_labTitle"));
@@ -858,6 +860,7 @@ void tst_customMenuBar::helpMenu()
     addFiles({"ENU.xml"});
 
     customMenuBar bar;
+    bar.setLanguageFolder(m_folder);
     bar.initTitleBar(true);
     QMenu *help = bar.helpMenu();
     QMenu *languages = bar.languageMenu();
@@ -912,6 +915,7 @@ void tst_customMenuBar::menuReadable()
 {
     addFiles({"ENU.xml", "DEU.xml", "CHS.xml"});
     customMenuBar bar;
+    bar.setLanguageFolder(m_folder);
     bar.initTitleBar(true);
     QMenu *help = bar.helpMenu();
     emit help->aboutToShow();
@@ -955,7 +959,6 @@ void tst_customMenuBar::hideAndClose()
 void tst_customMenuBar::shippedLanguagesListed()
 {
     const QDir shipped(QStringLiteral(FENWARDE_LANGUAGE_SOURCE_DIR));
-    customMenuBar::setLanguageFolder(shipped.path());
     loadLanguageTable(shipped.filePath(QStringLiteral("ENU.xml")));
     QCOMPARE(currentLanguageTable()->count, int(TextId::Count));
 
@@ -970,6 +973,7 @@ void tst_customMenuBar::shippedLanguagesListed()
     QVERIFY(files.contains(QStringLiteral("ENU.xml")));
 
     customMenuBar bar;
+    bar.setLanguageFolder(shipped.path());
     bar.initTitleBar(true);
     emit bar.helpMenu()->aboutToShow();
     QStringList listed;
