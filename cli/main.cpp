@@ -1,23 +1,22 @@
 #include "fenwardeversion.h"
 #include "languagefile.h"
 #include "languagetable.h"
-#include "pdfreportwriter.h"
 #include "recordreader.h"
 #include "recordreport.h"
 #include "regularfile.h"
+#include "reportexport.h"
+#include "reportformat.h"
 #include "resultwriter.h"
 #include "scenecalculation.h"
 #include "scenerenderer.h"
 #include "solver.h"
 #include "textid.h"
 #include "utf8sequence.h"
-#include "xlsxreportwriter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -221,30 +220,14 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// Writes the report of one record; the suffix, "pdf" or "xlsx", chooses the
-// format. An existing file is replaced only by a complete new one.
+// Writes the report of one record; the suffix chooses the format. An
+// existing file is replaced only by a complete new one.
 bool writeReport(const SceneParams &params, const QSize &size, qreal scale, const QString &path,
                  QString *reason)
 {
     const QImage picture = SceneRenderer::render(params, size, scale);
     const ReportContent content = RecordReport::content(params, computeScene(params), picture);
-    if (QFileInfo(path).suffix() == QLatin1String("xlsx")) {
-        XlsxReportWriter writer;
-        if (writer.write(content, path))
-            return true;
-        *reason = writer.errorString();
-        return false;
-    }
-    PdfReportWriter writer;
-    if (writer.write(content, path))
-        return true;
-    *reason = writer.errorString();
-    return false;
-}
-
-bool isReportSuffix(const QString &suffix)
-{
-    return suffix == QLatin1String("pdf") || suffix == QLatin1String("xlsx");
+    return ReportExport::write(content, path, reason) == ReportExport::Outcome::Written;
 }
 
 enum class Outcome { AllGood, BadLines, ReadFailed, WriteFailed };
@@ -396,8 +379,8 @@ int main(int argc, char *argv[])
         complainAboutUsage(QStringLiteral("--report-dir needs the name of a folder"));
         return ExitUsage;
     }
-    if ((report && !isReportSuffix(QFileInfo(parser.value(reportOption)).suffix())) ||
-        !isReportSuffix(reportFormat)) {
+    if ((report && ReportFormat::of(parser.value(reportOption)) == ReportFormat::Unknown) ||
+        ReportFormat::ofSuffix(reportFormat) == ReportFormat::Unknown) {
         complainAboutUsage(QStringLiteral("a report is a .pdf or an .xlsx file"));
         return ExitUsage;
     }

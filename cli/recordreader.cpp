@@ -1,6 +1,7 @@
 #include "recordreader.h"
 
 #include "jsonobjectscanner.h"
+#include "recordfields.h"
 
 #include <QJsonDocument>
 #include <QLocale>
@@ -13,9 +14,8 @@
 namespace
 {
 
-enum class FieldType { Bool, Int, Double };
+using FieldType = RecordFields::Type;
 
-constexpr qint32 IntMin = std::numeric_limits<qint32>::min();
 constexpr qint32 IntMax = std::numeric_limits<qint32>::max();
 // Stands for a value that is not a number at all, which no field accepts.
 constexpr double NoNumber = std::numeric_limits<double>::quiet_NaN();
@@ -23,10 +23,11 @@ constexpr double NoNumber = std::numeric_limits<double>::quiet_NaN();
 using WishInt = std::optional<qint32> SolveWish::*;
 using WishDouble = std::optional<double> SolveWish::*;
 
-// Integer fields accept lowest..highest. Every double field is a length or a
-// height and accepts any finite value that is not negative: batch users
-// explore beyond the planning window's ranges, but a negative size means
-// nothing. A field stores into the record or, for a wish, into the wish.
+// A record field (RecordFields) or a wish field. Integer fields accept
+// lowest..highest; every double field is a length or a height and accepts
+// any finite value that is not negative: batch users explore beyond the
+// planning window's ranges, but a negative size means nothing. A field
+// stores into the record or, for a wish, into the wish.
 struct Field {
     const char *name;
     FieldType type;
@@ -40,67 +41,47 @@ struct Field {
     const char *accepted; // for the usage text
 };
 
-constexpr Field boolField(const char *name, bool SceneParams::*member, const char *accepted)
-{
-    return {name, FieldType::Bool, member, nullptr, nullptr, nullptr, nullptr, 0, 0, accepted};
-}
-
-constexpr Field intField(const char *name, qint32 SceneParams::*member, qint32 lowest,
-                         qint32 highest, const char *accepted)
-{
-    return {name,    FieldType::Int, nullptr, member,  nullptr,
-            nullptr, nullptr,        lowest,  highest, accepted};
-}
-
-constexpr Field doubleField(const char *name, double SceneParams::*member, const char *accepted)
-{
-    return {name, FieldType::Double, nullptr, nullptr, member, nullptr, nullptr, 0, 0, accepted};
-}
-
-constexpr Field wishIntField(const char *name, WishInt member, qint32 lowest, const char *accepted)
+Field wishIntField(const char *name, WishInt member, qint32 lowest, const char *accepted)
 {
     return {name,   FieldType::Int, nullptr, nullptr, nullptr,
             member, nullptr,        lowest,  IntMax,  accepted};
 }
 
-constexpr Field wishDoubleField(const char *name, WishDouble member, const char *accepted)
+Field wishDoubleField(const char *name, WishDouble member, const char *accepted)
 {
     return {name, FieldType::Double, nullptr, nullptr, nullptr, nullptr, member, 0, 0, accepted};
 }
 
 // In the order of the record, which is also the order of the usage text.
-const Field Fields[] = {
-    boolField("horizontalMount", &SceneParams::horizontalMount, "true or false"),
-    intField("scenario", &SceneParams::scenario, 1, 3,
-             "1 person, 2 vehicle lanes, 3 capture point"),
-    intField("plateType", &SceneParams::plateType, 1, 3, "1, 2 or 3"),
-    intField("pitchAngle", &SceneParams::pitchAngle, IntMin, IntMax, "any (degrees)"),
-    intField("horizontalAngle", &SceneParams::horizontalAngle, IntMin, IntMax, "any (degrees)"),
-    intField("minPixels", &SceneParams::minPixels, IntMin, IntMax, "any (pixels)"),
-    intField("maxPixels", &SceneParams::maxPixels, IntMin, IntMax, "any (pixels)"),
-    intField("resolutionWidth", &SceneParams::resolutionWidth, IntMin, IntMax, "any (pixels)"),
-    intField("resolutionHeight", &SceneParams::resolutionHeight, IntMin, IntMax, "any (pixels)"),
-    intField("lanesNum", &SceneParams::lanesNum, 1, IntMax, "1 or more"),
-    doubleField("lanesWidth", &SceneParams::lanesWidth, "0 or more (metres)"),
-    doubleField("focalLength", &SceneParams::focalLength, "0 or more (millimetres)"),
-    doubleField("targetHeight", &SceneParams::targetHeight, "0 or more (metres)"),
-    doubleField("sensorHeight", &SceneParams::sensorHeight, "0 or more (millimetres)"),
-    doubleField("sensorWidth", &SceneParams::sensorWidth, "0 or more (millimetres)"),
-    doubleField("ipcHeight", &SceneParams::ipcHeight, "0 or more (metres)"),
-    doubleField("captureDistance", &SceneParams::captureDistance, "0 or more (metres)"),
-};
+const QVector<Field> &recordFields()
+{
+    static const QVector<Field> fields = [] {
+        QVector<Field> list;
+        for (const RecordFields::Field &f : RecordFields::all()) {
+            list.append({f.name, f.type, f.boolMember, f.intMember, f.doubleMember, nullptr,
+                         nullptr, f.lowest, f.highest, f.accepted});
+        }
+        return list;
+    }();
+    return fields;
+}
 
-const Field WishFields[] = {
-    wishDoubleField("wantNear", &SolveWish::wantNear, "0 or more (metres), scenarios 1, 2"),
-    wishDoubleField("wantFar", &SolveWish::wantFar, "wantNear or more (metres), scenarios 1, 2"),
-    wishIntField("wantPlatePixels", &SolveWish::wantPlatePixels, 1, "1 or more, scenario 3"),
-    wishIntField("wantFacePixels", &SolveWish::wantFacePixels, 1, "1 or more, scenario 3"),
-};
+const QVector<Field> &wishFields()
+{
+    static const QVector<Field> fields = {
+        wishDoubleField("wantNear", &SolveWish::wantNear, "0 or more (metres), scenarios 1, 2"),
+        wishDoubleField("wantFar", &SolveWish::wantFar,
+                        "wantNear or more (metres), scenarios 1, 2"),
+        wishIntField("wantPlatePixels", &SolveWish::wantPlatePixels, 1, "1 or more, scenario 3"),
+        wishIntField("wantFacePixels", &SolveWish::wantFacePixels, 1, "1 or more, scenario 3"),
+    };
+    return fields;
+}
 
 using Member = JsonObjectScanner::Member;
 using Kind = JsonObjectScanner::Kind;
 
-template <std::size_t N> const Field *findIn(const Field (&fields)[N], const QString &name)
+const Field *findIn(const QVector<Field> &fields, const QString &name)
 {
     for (const Field &field : fields) {
         if (name == QLatin1String(field.name))
@@ -305,7 +286,7 @@ QByteArray exactNumber(double value)
     return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-template <std::size_t N> QString listFields(const Field (&fields)[N], bool withDefault)
+QString listFields(const QVector<Field> &fields, bool withDefault)
 {
     const SceneParams defaults;
     const auto line = [withDefault](const QString &name, const QString &type,
@@ -413,11 +394,11 @@ bool RecordReader::parse(const QByteArray &line, SceneParams *params, SolveWish 
     SceneParams record;
     SolveWish recordWish;
     for (const Member &member : qAsConst(members)) {
-        const Field *field = findIn(Fields, member.key);
+        const Field *field = findIn(recordFields(), member.key);
         if (!field && wish)
-            field = findIn(WishFields, member.key);
+            field = findIn(wishFields(), member.key);
         if (!field) {
-            *reason = findIn(WishFields, member.key)
+            *reason = findIn(wishFields(), member.key)
                           ? QStringLiteral("\"%1\" is a wish, read with --solve only")
                           : QStringLiteral("unknown key \"%1\"");
             *reason = reason->arg(member.key);
@@ -440,18 +421,18 @@ bool RecordReader::parse(const QByteArray &line, SceneParams *params, SolveWish 
 
 QString RecordReader::fieldList()
 {
-    return listFields(Fields, true);
+    return listFields(recordFields(), true);
 }
 
 QString RecordReader::wishFieldList()
 {
-    return listFields(WishFields, false);
+    return listFields(wishFields(), false);
 }
 
 QByteArray RecordReader::recordObject(const SceneParams &params)
 {
     QByteArray object;
-    for (const Field &field : Fields) {
+    for (const Field &field : recordFields()) {
         QByteArray value;
         switch (field.type) {
         case FieldType::Bool:

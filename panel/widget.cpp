@@ -9,21 +9,20 @@
 #include "ifontconfig.h"
 #include "iwidgetbase.h"
 #include "languagetable.h"
+#include "listtexts.h"
 #include "lxclientmsgpopup.h"
 #include "lxclientscrollbar.h"
-#include "pdfreportwriter.h"
+#include "recordfields.h"
 #include "reportcontent.h"
+#include "reportexport.h"
 #include "reportformat.h"
-#include "resolutiontext.h"
 #include "resourcepath.h"
 #include "resulttexts.h"
 #include "scaledlength.h"
-#include "scenariotext.h"
 #include "screenscale.h"
 #include "sensorformats.h"
 #include "startupsettings.h"
 #include "textid.h"
-#include "xlsxreportwriter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -359,7 +358,7 @@ void Widget::connectControls()
             [this](int) {
                 int width = 0;
                 int height = 0;
-                if (splitResolution(ui->m_comboResolution->currentText(), &width, &height)) {
+                if (ListTexts::resolution(ui->m_comboResolution->currentText(), &width, &height)) {
                     const int cap = qMin(height, PixelCap);
                     ui->m_spinBoxMaxPixels->setMaximum(cap);
                     ui->m_spinBoxMinPixels->setMaximum(cap);
@@ -402,17 +401,16 @@ void Widget::on_m_btnExport_clicked()
 void Widget::exportReport(const QString &fileName, const QString &defaultSuffix)
 {
     const QString name = ReportFormat::withSuffix(fileName, defaultSuffix);
-    switch (ReportFormat::of(name)) {
-    case ReportFormat::Spreadsheet:
-        exportXlsx(name);
-        break;
-    case ReportFormat::Pdf:
-        exportPdf(name);
-        break;
-    case ReportFormat::Unknown:
-        showExportResult(false, languageText(TextId::ReportSuffixNotice));
-        break;
+    // Known before the scene is grabbed for a report that is not written.
+    if (ReportFormat::of(name) == ReportFormat::Unknown) {
+        showExportResult(false, ReportExport::notice(ReportExport::Outcome::UnknownSuffix));
+        return;
     }
+    QString reason;
+    const ReportExport::Outcome outcome = ReportExport::write(reportContent(), name, &reason);
+    if (outcome != ReportExport::Outcome::Written)
+        qWarning().noquote() << reason;
+    showExportResult(outcome == ReportExport::Outcome::Written, ReportExport::notice(outcome));
 }
 
 // The report holds what the panel shows right now: the labels' full texts,
@@ -475,34 +473,13 @@ ReportContent Widget::reportContent()
     return report;
 }
 
-void Widget::exportXlsx(const QString &fileName)
-{
-    XlsxReportWriter writer;
-    const bool ok = writer.write(reportContent(), fileName);
-    if (!ok)
-        qWarning().noquote() << writer.errorString();
-    showExportResult(ok);
-}
-
-void Widget::exportPdf(const QString &fileName)
-{
-    PdfReportWriter writer;
-    const bool ok = writer.write(reportContent(), fileName);
-    if (!ok)
-        qWarning().noquote() << writer.errorString();
-    showExportResult(ok);
-}
-
 void Widget::showExportResult(bool ok, const QString &text)
 {
     LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
     const QString image = ok ? QStringLiteral("common/CustomDialog/success")
                              : QStringLiteral("common/CustomDialog/failed");
     popup->SetImage(GetResourcePath(image, Png, true));
-    if (!text.isEmpty())
-        popup->SetText(text);
-    else
-        popup->SetText(languageText(ok ? TextId::ExportSuccess : TextId::ExportFailure));
+    popup->SetText(text);
     popup->SetCloseButtonVisible(true);
     popup->SetShowSeconds(5);
     popup->ShowPopup();
@@ -513,7 +490,7 @@ void Widget::showExportResult(bool ok, const QString &text)
 
 void Widget::on_m_comboModel_currentIndexChanged(QString arg1)
 {
-    const qint32 scenario = scenarioForText(arg1);
+    const qint32 scenario = ListTexts::scenario(arg1);
     const bool person = scenario == Scenario::Person;
     const bool lanes = scenario == Scenario::Lanes;
     const bool capture = scenario == Scenario::Capture;
@@ -560,29 +537,36 @@ void Widget::on_m_comboModel_currentIndexChanged(QString arg1)
     ui->horizontalLayout_3->update();
 }
 
+// Each change runs its control's rules at once; only the pixel limits are set
+// in silence, so they cannot correct each other on the way.
 void Widget::initScene()
 {
-    ui->m_dSpinBoxFocalLength->setValue(12);
-    ui->m_spinBoxPitchAngle->setValue(10);
-    ui->m_dSpinBoxTargetHeight->setValue(1.6);
-    ui->m_comboResolution->setCurrentIndex(0);
-    ui->m_dSpinBoxIpcHeight->setValue(2.5);
-    ui->m_spinBoxLanesNum->setValue(1);
-    ui->m_dSpinBoxLanesWidth->setValue(3.75);
-    ui->m_comboLicensePlateType->setCurrentIndex(0);
+    const SceneParams preset = RecordFields::presets();
+    const auto select = [](QComboBox *list, const QString &text) {
+        list->setCurrentIndex(qMax(0, list->findText(text)));
+    };
+    ui->m_dSpinBoxFocalLength->setValue(preset.focalLength);
+    ui->m_spinBoxPitchAngle->setValue(preset.pitchAngle);
+    ui->m_dSpinBoxTargetHeight->setValue(preset.targetHeight);
+    select(ui->m_comboResolution,
+           ListTexts::resolutionText(preset.resolutionWidth, preset.resolutionHeight));
+    ui->m_dSpinBoxIpcHeight->setValue(preset.ipcHeight);
+    ui->m_spinBoxLanesNum->setValue(preset.lanesNum);
+    ui->m_dSpinBoxLanesWidth->setValue(preset.lanesWidth);
+    select(ui->m_comboLicensePlateType, ListTexts::plateTypeText(preset.plateType));
 
     const bool minBlocked = ui->m_spinBoxMinPixels->blockSignals(true);
     const bool maxBlocked = ui->m_spinBoxMaxPixels->blockSignals(true);
-    ui->m_spinBoxMinPixels->setValue(120);
-    ui->m_spinBoxMaxPixels->setValue(320);
+    ui->m_spinBoxMinPixels->setValue(preset.minPixels);
+    ui->m_spinBoxMaxPixels->setValue(preset.maxPixels);
     ui->m_spinBoxMaxPixels->setMaximum(PixelCap);
     ui->m_spinBoxMinPixels->setMaximum(PixelCap);
-    ui->m_dSpinBoxCaptureDistanceValue->setValue(40);
+    ui->m_dSpinBoxCaptureDistanceValue->setValue(preset.captureDistance);
     ui->m_spinBoxMinPixels->blockSignals(minBlocked);
     ui->m_spinBoxMaxPixels->blockSignals(maxBlocked);
 
     if (ui->m_comboInstallModel->currentIndex() == 1)
-        ui->m_spinBoxHorizontalAngle->setValue(10);
+        ui->m_spinBoxHorizontalAngle->setValue(preset.horizontalAngle);
     updateScene();
 }
 
@@ -594,7 +578,7 @@ void Widget::updateScene()
     params.sensorWidth = 0.0;
     params.sensorHeight = 0.0;
 
-    params.scenario = scenarioForText(ui->m_comboModel->currentText());
+    params.scenario = ListTexts::scenario(ui->m_comboModel->currentText());
     params.pitchAngle = ui->m_spinBoxPitchAngle->value();
     params.horizontalAngle = ui->m_spinBoxHorizontalAngle->value();
     params.minPixels = ui->m_spinBoxMinPixels->value();
@@ -604,14 +588,13 @@ void Widget::updateScene()
     params.targetHeight = ui->m_dSpinBoxTargetHeight->value();
     params.ipcHeight = ui->m_dSpinBoxIpcHeight->value();
     params.lanesWidth = ui->m_dSpinBoxLanesWidth->value();
-    params.plateType = plateTypeForText(ui->m_comboLicensePlateType->currentText());
-    params.horizontalMount =
-        ui->m_comboInstallModel->currentText() == languageText(TextId::InstallModeTurned);
+    params.plateType = ListTexts::plateType(ui->m_comboLicensePlateType->currentText());
+    params.horizontalMount = ListTexts::horizontalMount(ui->m_comboInstallModel->currentText());
     params.captureDistance = ui->m_dSpinBoxCaptureDistanceValue->value();
 
     int width = 0;
     int height = 0;
-    splitResolution(ui->m_comboResolution->currentText(), &width, &height);
+    ListTexts::resolution(ui->m_comboResolution->currentText(), &width, &height);
     params.resolutionWidth = width;
     params.resolutionHeight = height;
 

@@ -73,9 +73,7 @@ private:
     void setRegionCursor(int region);
     void blankUnreportedResults();
     ReportContent reportContent();
-    void exportXlsx(const QString &fileName);
-    void exportPdf(const QString &fileName);
-    void showExportResult(bool ok, const QString &text = QString());
+    void showExportResult(bool ok, const QString &text);
 
     Ui::Widget *ui;
     bool m_resizing = false;

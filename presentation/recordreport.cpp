@@ -1,10 +1,10 @@
 #include "recordreport.h"
 
 #include "languagetable.h"
+#include "listtexts.h"
 #include "resulttexts.h"
 #include "sceneparams.h"
 #include "sceneresult.h"
-#include "sensorformats.h"
 #include "textid.h"
 
 namespace
@@ -20,40 +20,6 @@ ReportItem count(int caption, qint32 value)
     return item(caption, QString::number(value));
 }
 
-QString scenarioText(qint32 scenario)
-{
-    if (scenario == Scenario::Person)
-        return languageText(TextId::ScenarioPerson);
-    if (scenario == Scenario::Capture)
-        return languageText(TextId::ScenarioCapture);
-    return languageText(TextId::ScenarioLanes);
-}
-
-// The list offers the three plate types; a record that leaves the type out
-// names none of them.
-QString plateText(qint32 plateType)
-{
-    switch (plateType) {
-    case PlateType::Width520:
-        return languageText(TextId::PlateType1);
-    case PlateType::Width305:
-        return languageText(TextId::PlateType2);
-    case PlateType::Width380:
-        return languageText(TextId::PlateType3);
-    default:
-        return QString();
-    }
-}
-
-// A size the sensor list does not offer is written as the size itself.
-QString sensorText(double width, double height)
-{
-    const QString name = sensorFormatName(width, height);
-    if (!name.isEmpty())
-        return name;
-    return QStringLiteral("%1 x %2 mm").arg(width).arg(height);
-}
-
 } // namespace
 
 ReportContent RecordReport::content(const SceneParams &params, const SceneResult &result,
@@ -66,27 +32,26 @@ ReportContent RecordReport::content(const SceneParams &params, const SceneResult
     ReportContent report;
     report.scenario = params.scenario;
     report.title = languageText(TextId::ReportTitle);
-    report.model = item(TextId::ScenarioCaption, scenarioText(params.scenario));
+    report.model = item(TextId::ScenarioCaption, ListTexts::scenarioText(params.scenario));
     report.sensor =
-        item(TextId::SensorCaption, sensorText(params.sensorWidth, params.sensorHeight));
+        item(TextId::SensorCaption, ListTexts::sensorText(params.sensorWidth, params.sensorHeight));
     report.poleHeight = item(TextId::ReportPoleHeight, params.ipcHeight);
     report.focalLength = item(TextId::ReportFocalLength, params.focalLength);
     report.pitch = count(TextId::PitchCaption, params.pitchAngle);
     report.resolution =
         item(TextId::ResolutionCaption,
-             QStringLiteral("%1 * %2").arg(params.resolutionWidth).arg(params.resolutionHeight));
+             ListTexts::resolutionText(params.resolutionWidth, params.resolutionHeight));
     report.targetHeight = item(TextId::ReportTargetHeight, params.targetHeight);
     report.minPixels =
         count(person ? TextId::MinFacePixels : TextId::MinPlatePixels, params.minPixels);
     report.maxPixels =
         count(person ? TextId::MaxFacePixels : TextId::MaxPlatePixels, params.maxPixels);
-    report.installMode = item(TextId::InstallModeCaption,
-                              languageText(params.horizontalMount ? TextId::InstallModeTurned
-                                                                  : TextId::InstallModeStraight));
+    report.installMode =
+        item(TextId::InstallModeCaption, ListTexts::installModeText(params.horizontalMount));
     report.horizontalAngle = count(TextId::HorizontalAngleCaption, params.horizontalAngle);
     report.lanesNum = count(TextId::LanesNumCaption, params.lanesNum);
     report.lanesWidth = item(TextId::LanesWidthCaption, params.lanesWidth);
-    report.plateType = item(TextId::PlateTypeCaption, plateText(params.plateType));
+    report.plateType = item(TextId::PlateTypeCaption, ListTexts::plateTypeText(params.plateType));
     report.captureDistance = item(TextId::CaptureDistanceCaption, params.captureDistance);
     report.picture = picture;
 

@@ -1,21 +1,9 @@
 #include "resulttexts.h"
 
-#include "languagetable.h"
-#include "textid.h"
+#include "distancetext.h"
 
 namespace
 {
-
-QString number(double value)
-{
-    return QString::number(value, 'f', 2);
-}
-
-// A far edge that never meets the ground is -1 exactly.
-QString farNumber(double value)
-{
-    return value == -1 ? languageText(TextId::Unbounded) : number(value);
-}
 
 QString range(const QString &from, const QString &to)
 {
@@ -37,27 +25,27 @@ ResultTexts::ResultTexts(double L1, double W1, double L2, double W2, double L3, 
 
 QString ResultTexts::pictureWidth() const
 {
-    return range(number(m_W1), farNumber(m_W4));
+    return range(DistanceText::number(m_W1), DistanceText::orUnbounded(m_W4));
 }
 
 QString ResultTexts::farEdge() const
 {
-    return single(farNumber(m_L4));
+    return single(DistanceText::orUnbounded(m_L4));
 }
 
 QString ResultTexts::nearEdge() const
 {
-    return single(number(m_L1));
+    return single(DistanceText::number(m_L1));
 }
 
 QString ResultTexts::detectionRange() const
 {
-    return range(number(m_L2), number(m_L3));
+    return range(DistanceText::number(m_L2), DistanceText::number(m_L3));
 }
 
 QString ResultTexts::detectionWidth() const
 {
-    return range(number(m_W2), number(m_W3));
+    return range(DistanceText::number(m_W2), DistanceText::number(m_W3));
 }
 
 QString ResultTexts::none()

@@ -1,6 +1,7 @@
 #include "scenepainter.h"
 
 #include "angles.h"
+#include "distancetext.h"
 #include "labelplate.h"
 #include "labeltext.h"
 #include "languagetable.h"
@@ -133,13 +134,6 @@ SceneLayout::Extents ScenePainter::extentsOf(const SceneParams &params, const Sc
     extents.sensorWidth = params.sensorWidth;
     extents.focalLength = params.focalLength;
     return extents;
-}
-
-QString ScenePainter::valueText(double value)
-{
-    if (value == -1.0)
-        return languageText(TextId::Unbounded);
-    return QString::number(value, 'f', 2);
 }
 
 int ScenePainter::scaled(double length) const
@@ -278,7 +272,7 @@ void ScenePainter::layOutDistanceDimensions()
     auto label = [correction](const QString &name, double value) {
         if (correction)
             return name;
-        return QStringLiteral("%1:%2m").arg(name, valueText(value));
+        return QStringLiteral("%1:%2m").arg(name, DistanceText::orUnbounded(value));
     };
 
     if (m_result.L1 != 0.0) {
@@ -312,9 +306,10 @@ void ScenePainter::layOutFootprintWidths()
     cutToGround(f);
     const double shift = m_result.drawDepth / 100;
     widthDimension(m_footprintWidths, f.c2, f.c3,
-                   QStringLiteral("W1:%1m").arg(valueText(m_result.W1)), -shift, nearWidthLabel);
+                   QStringLiteral("W1:%1m").arg(DistanceText::orUnbounded(m_result.W1)), -shift,
+                   nearWidthLabel);
     widthDimension(m_footprintWidths, f.c1, f.c4,
-                   QStringLiteral("W2:%1m").arg(valueText(m_result.W4)), shift,
+                   QStringLiteral("W2:%1m").arg(DistanceText::orUnbounded(m_result.W4)), shift,
                    farFootprintWidthLabel);
 }
 
@@ -331,14 +326,15 @@ void ScenePainter::layOutBandWidths()
     if (m_result.L2 != 0.0) {
         const QString name =
             scenario == Scenario::Capture ? QStringLiteral("W3") : QStringLiteral("W2");
-        const QString text = correction
-                                 ? QStringLiteral("W2")
-                                 : QStringLiteral("%1:%2m").arg(name, valueText(m_result.W2));
+        const QString text =
+            correction ? QStringLiteral("W2")
+                       : QStringLiteral("%1:%2m").arg(name, DistanceText::orUnbounded(m_result.W2));
         widthDimension(m_bandWidths, band.c2, band.c3, text, -e, nearWidthLabel);
     }
     if (m_result.L3 != 0.0 && m_result.L3 != m_result.L2) {
-        const QString text = correction ? QStringLiteral("W3")
-                                        : QStringLiteral("W3:%1m").arg(valueText(m_result.W3));
+        const QString text =
+            correction ? QStringLiteral("W3")
+                       : QStringLiteral("W3:%1m").arg(DistanceText::orUnbounded(m_result.W3));
         const QPoint offset = scenario == Scenario::Person ? personFarWidthLabel
                               : correction                 ? correctedFarWidthLabel
                                                            : farBandWidthLabel;

@@ -54,10 +54,6 @@ public:
     // The drawing extents of a calculation as the layout takes them.
     static SceneLayout::Extents extentsOf(const SceneParams &params, const SceneResult &result);
 
-    // A distance or width as the dimensions write it: two decimals, or the
-    // text for an unbounded value.
-    static QString valueText(double value);
-
 private:
     enum class Side { Left, Right };
     enum class Figure { Person, Car };

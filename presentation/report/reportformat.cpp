@@ -7,7 +7,11 @@ namespace ReportFormat
 {
 Kind of(const QString &fileName)
 {
-    const QString suffix = QFileInfo(fileName).suffix();
+    return ofSuffix(QFileInfo(fileName).suffix());
+}
+
+Kind ofSuffix(const QString &suffix)
+{
     if (suffix.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)
         return Spreadsheet;
     if (suffix.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)

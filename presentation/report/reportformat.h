@@ -9,6 +9,8 @@ namespace ReportFormat
 enum Kind { Unknown, Spreadsheet, Pdf };
 
 Kind of(const QString &fileName);
+// The same for a suffix alone, such as "pdf".
+Kind ofSuffix(const QString &suffix);
 
 // fileName with defaultSuffix added when it has no suffix of its own.
 QString withSuffix(const QString &fileName, const QString &defaultSuffix);

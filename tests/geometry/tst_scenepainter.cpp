@@ -1,4 +1,5 @@
 #include "camerainset.h"
+#include "distancetext.h"
 #include "geometryfixtures.h"
 #include "geometryrecorder.h"
 #include "languagetable.h"
@@ -400,7 +401,7 @@ void tst_ScenePainter::valueText_data()
 void tst_ScenePainter::valueText()
 {
     QFETCH(double, value);
-    QTEST(ScenePainter::valueText(value), "text");
+    QTEST(DistanceText::orUnbounded(value), "text");
 }
 
 // Records spread over the whole range of the panel's controls, each painted
