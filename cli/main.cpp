@@ -1,6 +1,7 @@
 #include "fenwardeversion.h"
 #include "languagefile.h"
 #include "languagetable.h"
+#include "recordloop.h"
 #include "recordreader.h"
 #include "recordreport.h"
 #include "regularfile.h"
@@ -23,7 +24,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -230,44 +230,6 @@ bool writeReport(const SceneParams &params, const QSize &size, qreal scale, cons
     return ReportExport::write(content, path, reason) == ReportExport::Outcome::Written;
 }
 
-enum class Outcome { AllGood, BadLines, ReadFailed, WriteFailed };
-
-// Called with each good record and its line number after its result line.
-using RecordHook = std::function<void(qint64 line, const SceneParams &params)>;
-
-// Answers every record on input in order. The first good record is kept in
-// first when that is given. Reading stops when the output is lost.
-Outcome calculate(QIODevice *input, ResultWriter &writer, SceneParams *first = nullptr,
-                  bool *haveFirst = nullptr, const RecordHook &hook = nullptr)
-{
-    RecordReader reader(input);
-    bool allGood = true;
-    for (;;) {
-        const RecordReader::Status status = reader.next();
-        if (status == RecordReader::Status::End)
-            break;
-        if (status == RecordReader::Status::ReadError) {
-            complain(QStringLiteral("Cannot read standard input: %1.").arg(reader.reason()));
-            return Outcome::ReadFailed;
-        }
-        if (status == RecordReader::Status::Invalid) {
-            writer.writeInputError(reader.lineNumber(), reader.reason());
-            allGood = false;
-        } else {
-            writer.writeResult(computeScene(reader.params()));
-            if (hook)
-                hook(reader.lineNumber(), reader.params());
-            if (first && haveFirst && !*haveFirst) {
-                *first = reader.params();
-                *haveFirst = true;
-            }
-        }
-        if (writer.failed())
-            return Outcome::WriteFailed;
-    }
-    return allGood ? Outcome::AllGood : Outcome::BadLines;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -416,26 +378,35 @@ int main(int argc, char *argv[])
     }
     ResultWriter writer(&output);
     if (parser.isSet(solveOption)) {
-        const Solver::Outcome solved = Solver(&input, writer).run();
-        if (!finishOutput(output, writer.failed()) || solved == Solver::Outcome::ReadFailed)
+        const RecordLoop::Outcome solved = Solver(&input, writer).run();
+        if (!finishOutput(output, writer.failed()) || solved == RecordLoop::Outcome::ReadFailed)
             return ExitBrokenStream;
-        return solved == Solver::Outcome::AllGood ? 0 : ExitBadInput;
+        return solved == RecordLoop::Outcome::AllGood ? 0 : ExitBadInput;
     }
+    // Each good record's result line comes first, then its report; the first
+    // good record is kept for --report and --png.
     SceneParams first;
     bool haveFirst = false;
     bool reportsWritten = true;
-    const RecordHook writeEach = [&](qint64 line, const SceneParams &params) {
-        const QString path =
-            folder.filePath(QStringLiteral("line-%1.%2").arg(line).arg(reportFormat));
-        QString reason;
-        if (!writeReport(params, pngSize, pngScale, path, &reason)) {
-            complain(QStringLiteral("--report-dir: %1").arg(reason));
-            reportsWritten = false;
-        }
-    };
-    const Outcome outcome =
-        calculate(&input, writer, &first, &haveFirst, reportDir ? writeEach : RecordHook());
-    if (!finishOutput(output, writer.failed()) || outcome == Outcome::ReadFailed)
+    RecordReader reader(&input);
+    const RecordLoop::Outcome outcome =
+        RecordLoop::run(reader, writer, [&](const RecordReader &record) {
+            writer.writeResult(computeScene(record.params()));
+            if (reportDir) {
+                const QString path = folder.filePath(
+                    QStringLiteral("line-%1.%2").arg(record.lineNumber()).arg(reportFormat));
+                QString reason;
+                if (!writeReport(record.params(), pngSize, pngScale, path, &reason)) {
+                    complain(QStringLiteral("--report-dir: %1").arg(reason));
+                    reportsWritten = false;
+                }
+            }
+            if (!haveFirst) {
+                first = record.params();
+                haveFirst = true;
+            }
+        });
+    if (!finishOutput(output, writer.failed()) || outcome == RecordLoop::Outcome::ReadFailed)
         return ExitBrokenStream;
     if (report) {
         QString reason;
@@ -466,5 +437,5 @@ int main(int argc, char *argv[])
             return ExitBadInput;
         }
     }
-    return outcome == Outcome::AllGood ? 0 : ExitBadInput;
+    return outcome == RecordLoop::Outcome::AllGood ? 0 : ExitBadInput;
 }

@@ -2,6 +2,7 @@
 
 #include "jsonobjectscanner.h"
 #include "recordfields.h"
+#include "searchwording.h"
 
 #include <QJsonDocument>
 #include <QLocale>
@@ -408,9 +409,9 @@ bool RecordReader::parse(const QByteArray &line, SceneParams *params, SolveWish 
             return false;
     }
     if (wish) {
-        const QString problem = recordWish.problem(record);
-        if (!problem.isEmpty()) {
-            *reason = problem;
+        const SearchFailure problem = recordWish.problem(record);
+        if (problem.failed()) {
+            *reason = SearchWording::text(problem, record, recordWish);
             return false;
         }
         *wish = recordWish;

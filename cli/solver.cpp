@@ -2,40 +2,25 @@
 
 #include "recordreader.h"
 #include "resultwriter.h"
+#include "searchwording.h"
 #include "settingsearch.h"
-
-#include <QTextStream>
 
 Solver::Solver(QIODevice *input, ResultWriter &writer) : m_input(input), m_writer(writer)
 {
 }
 
-Solver::Outcome Solver::run()
+RecordLoop::Outcome Solver::run()
 {
     RecordReader reader(m_input, RecordReader::Mode::Wishes);
-    bool allGood = true;
-    for (;;) {
-        const RecordReader::Status status = reader.next();
-        if (status == RecordReader::Status::End)
-            break;
-        if (status == RecordReader::Status::ReadError) {
-            QTextStream(stderr) << "Cannot read standard input: " << reader.reason() << ".\n";
-            return Outcome::ReadFailed;
-        }
-        if (status == RecordReader::Status::Invalid) {
-            m_writer.writeInputError(reader.lineNumber(), reader.reason());
-            allGood = false;
+    return RecordLoop::run(reader, m_writer, [this](const RecordReader &record) {
+        const SettingSearch search(record.params(), record.wish());
+        if (search.suggestions().isEmpty()) {
+            m_writer.writeSolveError(
+                SearchWording::text(search.failure(), record.params(), record.wish()));
         } else {
-            const SettingSearch search(reader.params(), reader.wish());
-            if (search.suggestions().isEmpty())
-                m_writer.writeSolveError(search.failure());
-            else
-                m_writer.writeSuggestions(search.suggestions());
+            m_writer.writeSuggestions(search.suggestions());
         }
-        if (m_writer.failed())
-            return Outcome::WriteFailed;
-    }
-    return allGood ? Outcome::AllGood : Outcome::BadLines;
+    });
 }
 
 QString Solver::usage()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recordloop.h"
+
 #include <QString>
 
 class QIODevice;
@@ -12,13 +14,10 @@ class ResultWriter;
 class Solver final
 {
 public:
-    enum class Outcome { AllGood, BadLines, ReadFailed, WriteFailed };
-
     Solver(QIODevice *input, ResultWriter &writer);
 
-    // Answers every line in order; reading stops when the output is lost.
-    // A read failure has been reported on standard error.
-    Outcome run();
+    // Answers every line in order (RecordLoop).
+    RecordLoop::Outcome run();
 
     // What --help says about --solve and the wish fields.
     static QString usage();
