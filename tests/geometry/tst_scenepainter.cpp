@@ -10,6 +10,7 @@
 #include "scenepainter.h"
 #include "sceneparams.h"
 #include "sceneresult.h"
+#include "sensorformats.h"
 
 #include <QtTest>
 
@@ -409,7 +410,6 @@ void tst_ScenePainter::valueText()
 // sanitizer, and that the ground is always there.
 void tst_ScenePainter::sweepControlRanges()
 {
-    const double sensors[4][2] = {{4.8, 3.6}, {5.1, 3.82}, {5.38, 4.03}, {7.18, 5.32}};
     const int widths[] = {3840, 3072, 2880, 2592, 2560, 2304, 2048, 1920, 1280};
     QRandomGenerator random(20261207);
     auto pick = [&random](double low, double high) {
@@ -427,9 +427,9 @@ void tst_ScenePainter::sweepControlRanges()
         p.horizontalAngle = edge == 2 ? 45 : pickInt(0, 45);
         p.minPixels = pickInt(80, 1080);
         p.maxPixels = pickInt(320, 1080);
-        const int sensor = pickInt(0, 3);
-        p.sensorWidth = sensors[sensor][0];
-        p.sensorHeight = sensors[sensor][1];
+        const SensorFormat &sensor = sensorFormats().at(pickInt(0, sensorFormats().size() - 1));
+        p.sensorWidth = sensor.width;
+        p.sensorHeight = sensor.height;
         p.resolutionWidth = widths[pickInt(0, 8)];
         p.resolutionHeight = p.resolutionWidth * 9 / 16;
         p.lanesNum = pickInt(1, 4);
