@@ -9,6 +9,7 @@
 #include "reportformat.h"
 #include "resultwriter.h"
 #include "scenecalculation.h"
+#include "scenepicture.h"
 #include "scenerenderer.h"
 #include "solver.h"
 #include "textid.h"
@@ -225,7 +226,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 bool writeReport(const SceneParams &params, const QSize &size, qreal scale, const QString &path,
                  QString *reason)
 {
-    const QImage picture = SceneRenderer::render(params, size, scale);
+    const QImage picture = ScenePicture::of(params, size, scale);
     const ReportContent content = RecordReport::content(params, computeScene(params), picture);
     return ReportExport::write(content, path, reason) == ReportExport::Outcome::Written;
 }

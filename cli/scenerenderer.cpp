@@ -1,13 +1,9 @@
 #include "scenerenderer.h"
 
 #include "filereplacer.h"
-#include "scenecalculation.h"
-#include "scenepainter.h"
+#include "scenepicture.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
-#include <QPainter>
-#include <QPalette>
 #include <QRegularExpression>
 
 namespace
@@ -42,20 +38,10 @@ bool SceneRenderer::parseScale(const QString &text, qreal *scale)
     return true;
 }
 
-QImage SceneRenderer::render(const SceneParams &params, const QSize &size, qreal scale)
-{
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(QGuiApplication::palette().color(QPalette::Window));
-    QPainter painter(&image);
-    ScenePainter::render(painter, params, computeScene(params), size, scale);
-    painter.end();
-    return image;
-}
-
 bool SceneRenderer::writePng(const SceneParams &params, const QSize &size, qreal scale,
                              const QString &path, QString *reason)
 {
-    const QImage image = render(params, size, scale);
+    const QImage image = ScenePicture::of(params, size, scale);
     if (image.isNull()) {
         *reason =
             QStringLiteral("cannot allocate a %1x%2 picture").arg(size.width()).arg(size.height());

@@ -16,9 +16,6 @@ public:
     // Parses a screen scale factor greater than 0 and at most 8.
     static bool parseScale(const QString &text, qreal *scale);
 
-    // The scene on the widget's default background.
-    static QImage render(const SceneParams &params, const QSize &size, qreal scale);
-
     // Renders and writes a PNG; on failure leaves a short reason.
     static bool writePng(const SceneParams &params, const QSize &size, qreal scale,
                          const QString &path, QString *reason);
