@@ -1,6 +1,6 @@
 #include "customproxymodel.h"
 
-#include "resolutiontext.h"
+#include "listtexts.h"
 
 bool customProxyModel::lessThan(const QModelIndex &source_left,
                                 const QModelIndex &source_right) const
@@ -9,8 +9,8 @@ bool customProxyModel::lessThan(const QModelIndex &source_left,
     int leftHeight = 0;
     int rightWidth = 0;
     int rightHeight = 0;
-    if (!splitResolution(source_left.data().toString(), &leftWidth, &leftHeight) ||
-        !splitResolution(source_right.data().toString(), &rightWidth, &rightHeight))
+    if (!ListTexts::resolution(source_left.data().toString(), &leftWidth, &leftHeight) ||
+        !ListTexts::resolution(source_right.data().toString(), &rightWidth, &rightHeight))
         return true;
     if (leftWidth != rightWidth)
         return leftWidth > rightWidth;

@@ -3,121 +3,52 @@
 
 #include "aboutwidget.h"
 #include "customproxymodel.h"
-#include "edgeregion.h"
-#include "hostwindow.h"
-#include "icolorconfig.h"
-#include "ifontconfig.h"
 #include "iwidgetbase.h"
 #include "languagetable.h"
+#include "listtexts.h"
 #include "lxclientmsgpopup.h"
 #include "lxclientscrollbar.h"
-#include "pdfreportwriter.h"
-#include "reportcontent.h"
+#include "paneleventfilter.h"
+#include "panelreport.h"
+#include "panelstyle.h"
+#include "recordfields.h"
+#include "reportdialog.h"
+#include "reportexport.h"
 #include "reportformat.h"
-#include "resolutiontext.h"
 #include "resourcepath.h"
 #include "resulttexts.h"
 #include "scaledlength.h"
-#include "scenariotext.h"
+#include "scenarioview.h"
 #include "screenscale.h"
 #include "sensorformats.h"
 #include "startupsettings.h"
 #include "textid.h"
-#include "xlsxreportwriter.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDebug>
-#include <QDoubleSpinBox>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QLocale>
-#include <QMouseEvent>
 #include <QMoveEvent>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QStringListModel>
-#include <QWheelEvent>
-
-#include <cmath>
-
-namespace
-{
 
 // Pixel limits never go above this, whatever the resolution's height.
-constexpr int PixelCap = 1080;
-// Mouse travel, in pixels, that an edge drag ignores.
-constexpr int DragDeadZone = 5;
-
-const QColor captionColour(80, 80, 80, 255);
-// The program's cyan where it only decorates, such as the notice's title.
-const QColor accentColour(1, 185, 209, 255);
-// Texts read on white and white read on the button: the accent's hue, darkened
-// until the contrast reaches 4.5:1.
-const QColor valueColour(1, 130, 147, 255);
-const QColor exportColour(1, 130, 147);
-const QColor exportHoverColour(1, 116, 131);
-
-QFont kitFont(int pixelSize, int weight)
-{
-    QFont font = GetFont();
-    font.setPixelSize(pixelSize);
-    font.setWeight(weight);
-    return font;
-}
-
-void styleLabel(LxClientBaseLabel *label, qreal height, const QFont &font, const QColor &colour,
-                const QString &text)
-{
-    label->SetBaseHeight(height);
-    label->SetFont(font);
-    label->SetTextColor(colour);
-    label->SetText(text);
-}
-
-bool isInputControl(QObject *object)
-{
-    return qobject_cast<QComboBox *>(object) || qobject_cast<QSpinBox *>(object) ||
-           qobject_cast<QDoubleSpinBox *>(object);
-}
-
-void setSpacer(QSpacerItem *spacer, bool open)
-{
-    if (open)
-        spacer->changeSize(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
-    else
-        spacer->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
-}
-
-} // namespace
+static constexpr int PixelCap = 1080;
 
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
-
-    styleTitleBar();
-    QPalette white = palette();
-    white.setBrush(QPalette::Window, QBrush(Qt::white, Qt::SolidPattern));
-    setPalette(white);
-    styleResultsHeader();
-    styleResetButton();
-    styleInputControls();
-    styleComboBoxes();
-    styleCaptions();
-    styleExportButton();
+    PanelStyle::apply(*ui, this);
+    fillLists();
     ui->scrollArea->setVerticalScrollBar(new LxClientScrollBar(Qt::Vertical));
 
     for (const SensorFormat &format : sensorFormats())
         m_sensorSizeMap.insert(format.name, {format.width, format.height});
 
-    styleMessagePopup();
     m_aboutWidget = new aboutWidget;
     on_m_comboModel_currentIndexChanged(languageText(TextId::ScenarioPerson));
 
     setWindowFlags(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_MouseTracking, true);
-    qApp->installEventFilter(this);
+    m_events = std::make_unique<PanelEventFilter>(this, ui->scrollArea);
 
     initScene();
     connectControls();
@@ -128,108 +59,21 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
 Widget::~Widget()
 {
-    qApp->removeEventFilter(this);
-    if (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
+    m_events.reset();
     m_aboutWidget->deleteLater();
     releaseLanguageTable();
     delete ui;
     m_sensorSizeMap.clear();
 }
 
-void Widget::styleTitleBar()
+void Widget::fillLists()
 {
-    ui->m_menuBar->SetBackgroundColor(QColor(46, 58, 72, 255));
-    ui->m_menuBar->SetBaseHeight(40);
-    ui->m_menuBar->initTitleBar(true);
-}
-
-void Widget::styleResultsHeader()
-{
-    ui->m_labTip1->SetFont(kitFont(18, 75));
-    ui->m_labTip1->SetText(languageText(TextId::ResultsTitle));
-    ui->m_labTip2->SetFont(kitFont(14, 50));
-    ui->m_labTip2->SetBaseHeight(45);
-    ui->m_labTip2->SetText(languageText(TextId::ResultsNote));
-
-    const QFont font = kitFont(14, 50);
-    const struct {
-        LxClientBaseLabel *name;
-        LxClientBaseLabel *value;
-        int text;
-    } pairs[] = {
-        {ui->m_labL1, ui->m_labL1Size, TextId::NearEdgeDistance},
-        {ui->m_labL23, ui->m_labL23Size, TextId::DetectionRange},
-        {ui->m_labW23, ui->m_labW23Size, TextId::DetectionWidth},
-        {ui->m_labIpcScreenWidth, ui->m_labIpcScreenWidthValue, TextId::PictureWidthRange},
-        {ui->m_labL2, ui->m_labL2Size, TextId::FarEdgeDistance},
-        {ui->m_labLicensePlate, ui->m_labLicensePlateValue, TextId::PlatePixelRange},
-        {ui->m_labVehicle, ui->m_labVehicleValue, TextId::VehiclePixelRange},
-        {ui->m_labHumanFace, ui->m_labHumanFaceValue, TextId::FacePixelRange},
-        {ui->m_labHuman, ui->m_labHumanValue, TextId::PersonPixelRange},
-    };
-    for (const auto &pair : pairs) {
-        pair.name->SetFont(font);
-        pair.name->SetBaseHeight(25);
-        pair.name->SetText(languageText(pair.text));
-        pair.value->SetFont(font);
-        pair.value->SetBaseHeight(25);
-        pair.value->SetTextColor(valueColour);
-    }
-}
-
-void Widget::styleResetButton()
-{
-    LxClientToolButton *reset = ui->m_toolBtnReset;
-    reset->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    reset->SetIcon(QStringLiteral(":/res/darkgreen/png/faceID/updateGroup.svg"));
-    reset->SetFont(kitFont(13, 50));
-    reset->setText(languageText(TextId::Reset));
-    reset->SetIconSize(QSizeF(20, 20));
-    // As wide as its icon and word need at each scale, whatever the language.
-    reset->SetBaseWidth(0);
-    reset->SetBaseHeight(30);
-}
-
-void Widget::styleInputControls()
-{
-    const QList<IWidgetBase *> spinBoxes = {
-        ui->m_dSpinBoxFocalLength,    ui->m_spinBoxPitchAngle,
-        ui->m_spinBoxHorizontalAngle, ui->m_dSpinBoxTargetHeight,
-        ui->m_dSpinBoxLanesWidth,     ui->m_spinBoxLanesNum,
-        ui->m_spinBoxMinPixels,       ui->m_spinBoxMaxPixels,
-        ui->m_dSpinBoxIpcHeight,      ui->m_dSpinBoxCaptureDistanceValue};
-    for (IWidgetBase *box : spinBoxes) {
-        box->SetBaseWidth(270);
-        box->SetBaseHeight(35);
-    }
-    // The captions and results write numbers with a dot; so do the fields,
-    // whatever the system's locale, so that one screen never mixes "8,00"
-    // with "11.44m".
-    for (QAbstractSpinBox *box : ui->scrollAreaWidgetContents->findChildren<QAbstractSpinBox *>())
-        box->setLocale(QLocale::c());
-    ui->m_spinBoxHorizontalAngle->setEnabled(false);
-}
-
-void Widget::styleComboBoxes()
-{
-    const auto style = [](LxClientBaseComboBox *combo) {
-        combo->SetBaseWidth(270);
-        combo->SetBaseHeight(35);
-        combo->SetEditable(false);
-        combo->SetBorderMetrics(1, 2, 20);
-        combo->SetColors(QColor(GetColor(85)), QColor(GetColor(85)), QColor(GetColor(4)),
-                         QColor(GetColor(0)));
-    };
-
-    style(ui->m_comboModel);
     // Filling the empty list makes its first item current, which applies the
     // person scenario through the by-name slot.
     ui->m_comboModel->addItems({languageText(TextId::ScenarioPerson),
                                 languageText(TextId::ScenarioLanes),
                                 languageText(TextId::ScenarioCapture)});
 
-    style(ui->m_comboResolution);
     QStringList resolutions;
     for (int i = 0; i < ui->m_comboResolution->count(); ++i)
         resolutions << ui->m_comboResolution->itemText(i);
@@ -242,92 +86,48 @@ void Widget::styleComboBoxes()
     ui->m_comboResolution->setModel(proxy);
     ui->m_comboResolution->setCurrentIndex(0);
 
-    style(ui->m_comboInstallModel);
     ui->m_comboInstallModel->addItems(
         {languageText(TextId::InstallModeStraight), languageText(TextId::InstallModeTurned)});
-
-    QFont sensorFont = GetFont();
-    sensorFont.setFamily(QStringLiteral("Bahnschrift Light"));
-    sensorFont.setPixelSize(14);
-    ui->m_comboSensorSize->SetFont(sensorFont);
-    style(ui->m_comboSensorSize);
     ui->m_comboSensorSize->model()->sort(0, Qt::AscendingOrder);
-
-    style(ui->m_comboLicensePlateType);
     ui->m_comboLicensePlateType->addItems({languageText(TextId::PlateType1),
                                            languageText(TextId::PlateType2),
                                            languageText(TextId::PlateType3)});
 }
 
-void Widget::styleCaptions()
-{
-    const QFont font = kitFont(13, 50);
-    const struct {
-        LxClientBaseLabel *label;
-        qreal height;
-        int text;
-    } captions[] = {
-        {ui->m_labModel, 20, TextId::ScenarioCaption},
-        {ui->m_labLanesWidth, 20, TextId::LanesWidthCaption},
-        {ui->m_labSensorSize, 20, TextId::SensorCaption},
-        {ui->m_labFocalLength, 20, TextId::FocalLengthCaption},
-        {ui->m_labInstallModel, 20, TextId::InstallModeCaption},
-        {ui->m_labPitchAngle, 30, TextId::PitchAngleCaption},
-        {ui->m_labHorizontAlangle, 30, TextId::HorizontalAngleCaption},
-        {ui->m_labTargetHeight, 30, TextId::TargetHeightCaption},
-        {ui->m_labLanesNum, 20, TextId::LanesNumCaption},
-        {ui->m_labMinPixels, 30, TextId::MinFacePixels},
-        {ui->m_labMaxPixels, 30, TextId::MaxFacePixels},
-        {ui->m_labResolution, 20, TextId::ResolutionCaption},
-        {ui->m_labIpcHeightTips, 60, TextId::PoleHeightCaption},
-        {ui->m_labLicensePlateType, 20, TextId::PlateTypeCaption},
-        {ui->m_labCaptureDistance, 30, TextId::CaptureDistanceCaption},
-    };
-    for (const auto &caption : captions)
-        styleLabel(caption.label, caption.height, font, captionColour, languageText(caption.text));
-}
-
-void Widget::styleExportButton()
-{
-    LxClientIconPushBtn *button = ui->m_btnExport;
-    button->SetFont(kitFont(13, 75));
-    button->SetBackgroundColors(exportColour, exportHoverColour, exportHoverColour,
-                                exportHoverColour);
-    button->SetTextColors(Qt::white, Qt::white, Qt::white, QColor(GetColor(6)));
-    button->SetBaseWidth(150);
-    button->setText(languageText(TextId::ExportReport));
-}
-
-void Widget::styleMessagePopup()
-{
-    LxClientMsgPopup *popup = LxClientMsgPopup::GetInstance();
-    popup->SetTitleBarColors(QColor(46, 58, 77, 255), accentColour);
-    popup->SetBackgroundColor(Qt::white);
-    popup->SetTextColor(Qt::black);
-    popup->SetKeepClear(ui->scrollArea);
-}
-
+// Direct connections, in the order the panel has always made them.
 void Widget::connectControls()
 {
-    connect(ui->m_dSpinBoxIpcHeight, SIGNAL(valueChanged(double)), this, SLOT(updateScene()));
-    connect(ui->m_spinBoxPitchAngle, SIGNAL(valueChanged(int)), this, SLOT(updateScene()));
-    connect(ui->m_comboSensorSize, SIGNAL(currentIndexChanged(int)), this, SLOT(initScene()));
-    connect(ui->m_dSpinBoxFocalLength, SIGNAL(valueChanged(double)), this, SLOT(updateScene()));
-    connect(ui->m_dSpinBoxTargetHeight, SIGNAL(valueChanged(double)), this, SLOT(updateScene()));
-    connect(ui->m_painterWidget,
-            SIGNAL(RangeValueSignal(qreal, qreal, qreal, qreal, qreal, qreal, qreal, qreal)), this,
-            SLOT(updateRangeValue(qreal, qreal, qreal, qreal, qreal, qreal, qreal, qreal)));
-    connect(ui->m_painterWidget, SIGNAL(error(QString)), this, SLOT(showError(QString)));
-    connect(ui->m_spinBoxHorizontalAngle, SIGNAL(valueChanged(int)), this, SLOT(updateScene()));
-    connect(ui->m_spinBoxLanesNum, SIGNAL(valueChanged(int)), this, SLOT(updateScene()));
-    connect(ui->m_dSpinBoxLanesWidth, SIGNAL(valueChanged(double)), this, SLOT(updateScene()));
-    connect(ui->m_comboLicensePlateType, SIGNAL(currentIndexChanged(int)), this,
-            SLOT(updateScene()));
-    connect(ui->m_comboModel, SIGNAL(currentIndexChanged(int)), this, SLOT(initScene()));
-    connect(ui->m_toolBtnReset, SIGNAL(clicked(bool)), this, SLOT(initScene()));
-    connect(ui->m_dSpinBoxCaptureDistanceValue, SIGNAL(valueChanged(double)), this,
-            SLOT(updateScene()));
+    const struct {
+        QObject *sender;
+        const char *signal;
+        const char *slot;
+    } links[] = {
+        {ui->m_dSpinBoxIpcHeight, SIGNAL(valueChanged(double)), SLOT(updateScene())},
+        {ui->m_spinBoxPitchAngle, SIGNAL(valueChanged(int)), SLOT(updateScene())},
+        {ui->m_comboSensorSize, SIGNAL(currentIndexChanged(int)), SLOT(initScene())},
+        {ui->m_dSpinBoxFocalLength, SIGNAL(valueChanged(double)), SLOT(updateScene())},
+        {ui->m_dSpinBoxTargetHeight, SIGNAL(valueChanged(double)), SLOT(updateScene())},
+        {ui->m_painterWidget,
+         SIGNAL(RangeValueSignal(qreal, qreal, qreal, qreal, qreal, qreal, qreal, qreal)),
+         SLOT(updateRangeValue(qreal, qreal, qreal, qreal, qreal, qreal, qreal, qreal))},
+        {ui->m_painterWidget, SIGNAL(error(QString)), SLOT(showError(QString))},
+        {ui->m_spinBoxHorizontalAngle, SIGNAL(valueChanged(int)), SLOT(updateScene())},
+        {ui->m_spinBoxLanesNum, SIGNAL(valueChanged(int)), SLOT(updateScene())},
+        {ui->m_dSpinBoxLanesWidth, SIGNAL(valueChanged(double)), SLOT(updateScene())},
+        {ui->m_comboLicensePlateType, SIGNAL(currentIndexChanged(int)), SLOT(updateScene())},
+        {ui->m_comboModel, SIGNAL(currentIndexChanged(int)), SLOT(initScene())},
+        {ui->m_toolBtnReset, SIGNAL(clicked(bool)), SLOT(initScene())},
+        {ui->m_dSpinBoxCaptureDistanceValue, SIGNAL(valueChanged(double)), SLOT(updateScene())},
+    };
+    for (const auto &link : links)
+        connect(link.sender, link.signal, this, link.slot);
+    connectRules();
+}
 
+// The rules between controls, and the answers to the title bar, the pop-up
+// and the scene's pixel ranges.
+void Widget::connectRules()
+{
     // The pixel limits never cross: a value past the other limit steps back
     // one pixel, and that change runs the rule again until the two meet.
     connect(ui->m_spinBoxMinPixels, QOverload<int>::of(&QSpinBox::valueChanged), this,
@@ -359,7 +159,7 @@ void Widget::connectControls()
             [this](int) {
                 int width = 0;
                 int height = 0;
-                if (splitResolution(ui->m_comboResolution->currentText(), &width, &height)) {
+                if (ListTexts::resolution(ui->m_comboResolution->currentText(), &width, &height)) {
                     const int cap = qMin(height, PixelCap);
                     ui->m_spinBoxMaxPixels->setMaximum(cap);
                     ui->m_spinBoxMinPixels->setMaximum(cap);
@@ -382,115 +182,25 @@ void Widget::connectControls()
 
 void Widget::on_m_btnExport_clicked()
 {
-    // A window of the desktop over the one the user sees, not an item of the
-    // host's scene, so the window system draws it and its questions.
-    QFileDialog dialog(HostWindow(this), languageText(TextId::ExportReport),
-                       QCoreApplication::applicationDirPath(), tr("(*.xlsx);;(*.pdf)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // A name typed without a suffix takes the chosen filter's, before the
-    // dialog asks whether to replace a file of that name.
-    const auto takeSuffix = [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(ReportFormat::suffixOfFilter(filter));
-    };
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, takeSuffix);
-    takeSuffix(dialog.selectedNameFilter());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    exportReport(dialog.selectedFiles().constFirst(), dialog.defaultSuffix());
+    const QString name = ReportDialog::ask(this);
+    if (!name.isEmpty())
+        exportReport(name);
 }
 
 void Widget::exportReport(const QString &fileName, const QString &defaultSuffix)
 {
     const QString name = ReportFormat::withSuffix(fileName, defaultSuffix);
-    switch (ReportFormat::of(name)) {
-    case ReportFormat::Spreadsheet:
-        exportXlsx(name);
-        break;
-    case ReportFormat::Pdf:
-        exportPdf(name);
-        break;
-    case ReportFormat::Unknown:
-        showExportResult(false, languageText(TextId::ReportSuffixNotice));
-        break;
+    // Known before the scene is grabbed for a report that is not written.
+    if (ReportFormat::of(name) == ReportFormat::Unknown) {
+        showExportResult(false, ReportExport::notice(ReportExport::Outcome::UnknownSuffix));
+        return;
     }
-}
-
-// The report holds what the panel shows right now: the labels' full texts,
-// the lists' current items, the fields' values and a fresh picture of the
-// scene. Grabbing repaints the scene, which reports its results once more.
-ReportContent Widget::reportContent()
-{
-    const auto shown = [](const LxClientBaseLabel *caption, const LxClientBaseLabel *value) {
-        return ReportItem{caption->GetText(), value->GetText()};
-    };
-    const auto listed = [](const LxClientBaseLabel *caption, const QComboBox *list) {
-        return ReportItem{caption->GetText(), list->currentText()};
-    };
-    const auto counted = [](const QString &caption, const QSpinBox *field) {
-        return ReportItem{caption, QString::number(field->value())};
-    };
-    const auto measured = [](const QString &caption, const QDoubleSpinBox *field) {
-        return ReportItem{caption, field->value()};
-    };
-    const bool person = m_sceneParams.scenario == Scenario::Person;
-
-    ReportContent report;
-    report.scenario = m_sceneParams.scenario;
-    report.title = languageText(TextId::ReportTitle);
-    report.model = listed(ui->m_labModel, ui->m_comboModel);
-    report.sensor = listed(ui->m_labSensorSize, ui->m_comboSensorSize);
-    report.poleHeight = measured(languageText(TextId::ReportPoleHeight), ui->m_dSpinBoxIpcHeight);
-    report.focalLength =
-        measured(languageText(TextId::ReportFocalLength), ui->m_dSpinBoxFocalLength);
-    report.pitch = counted(languageText(TextId::PitchCaption), ui->m_spinBoxPitchAngle);
-    report.resolution = listed(ui->m_labResolution, ui->m_comboResolution);
-    report.targetHeight =
-        measured(languageText(TextId::ReportTargetHeight), ui->m_dSpinBoxTargetHeight);
-    report.minPixels =
-        counted(languageText(person ? TextId::MinFacePixels : TextId::MinPlatePixels),
-                ui->m_spinBoxMinPixels);
-    report.maxPixels =
-        counted(languageText(person ? TextId::MaxFacePixels : TextId::MaxPlatePixels),
-                ui->m_spinBoxMaxPixels);
-    report.installMode = listed(ui->m_labInstallModel, ui->m_comboInstallModel);
-    report.horizontalAngle =
-        counted(ui->m_labHorizontAlangle->GetText(), ui->m_spinBoxHorizontalAngle);
-    report.lanesNum = counted(ui->m_labLanesNum->GetText(), ui->m_spinBoxLanesNum);
-    report.lanesWidth = measured(ui->m_labLanesWidth->GetText(), ui->m_dSpinBoxLanesWidth);
-    report.plateType = listed(ui->m_labLicensePlateType, ui->m_comboLicensePlateType);
-    report.captureDistance =
-        measured(languageText(TextId::CaptureDistanceCaption), ui->m_dSpinBoxCaptureDistanceValue);
-    report.picture = ui->m_painterWidget->grab(QRect(QPoint(0, 0), QSize(-1, -1))).toImage();
-    // The results after that last repaint.
-    report.detectionWidth = shown(ui->m_labW23, ui->m_labW23Size);
-    report.detectionRange = shown(ui->m_labL23, ui->m_labL23Size);
-    report.nearEdge = shown(ui->m_labL1, ui->m_labL1Size);
-    report.pictureWidth = shown(ui->m_labIpcScreenWidth, ui->m_labIpcScreenWidthValue);
-    report.farEdge = shown(ui->m_labL2, ui->m_labL2Size);
-    report.platePixels = shown(ui->m_labLicensePlate, ui->m_labLicensePlateValue);
-    report.vehiclePixels = shown(ui->m_labVehicle, ui->m_labVehicleValue);
-    report.facePixels = shown(ui->m_labHumanFace, ui->m_labHumanFaceValue);
-    report.personPixels = shown(ui->m_labHuman, ui->m_labHumanValue);
-    report.warning = m_planWarning;
-    return report;
-}
-
-void Widget::exportXlsx(const QString &fileName)
-{
-    XlsxReportWriter writer;
-    const bool ok = writer.write(reportContent(), fileName);
-    if (!ok)
-        qWarning().noquote() << writer.errorString();
-    showExportResult(ok);
-}
-
-void Widget::exportPdf(const QString &fileName)
-{
-    PdfReportWriter writer;
-    const bool ok = writer.write(reportContent(), fileName);
-    if (!ok)
-        qWarning().noquote() << writer.errorString();
-    showExportResult(ok);
+    QString reason;
+    const ReportExport::Outcome outcome =
+        ReportExport::write(PanelReport::content(*ui, m_sceneParams, m_planWarning), name, &reason);
+    if (outcome != ReportExport::Outcome::Written)
+        qWarning().noquote() << reason;
+    showExportResult(outcome == ReportExport::Outcome::Written, ReportExport::notice(outcome));
 }
 
 void Widget::showExportResult(bool ok, const QString &text)
@@ -499,10 +209,7 @@ void Widget::showExportResult(bool ok, const QString &text)
     const QString image = ok ? QStringLiteral("common/CustomDialog/success")
                              : QStringLiteral("common/CustomDialog/failed");
     popup->SetImage(GetResourcePath(image, Png, true));
-    if (!text.isEmpty())
-        popup->SetText(text);
-    else
-        popup->SetText(languageText(ok ? TextId::ExportSuccess : TextId::ExportFailure));
+    popup->SetText(text);
     popup->SetCloseButtonVisible(true);
     popup->SetShowSeconds(5);
     popup->ShowPopup();
@@ -513,76 +220,39 @@ void Widget::showExportResult(bool ok, const QString &text)
 
 void Widget::on_m_comboModel_currentIndexChanged(QString arg1)
 {
-    const qint32 scenario = scenarioForText(arg1);
-    const bool person = scenario == Scenario::Person;
-    const bool lanes = scenario == Scenario::Lanes;
-    const bool capture = scenario == Scenario::Capture;
-
-    const struct {
-        QList<QWidget *> widgets;
-        bool visible;
-    } rows[] = {
-        {{ui->m_labIpcScreenWidth, ui->m_labIpcScreenWidthValue, ui->m_labL2, ui->m_labL2Size},
-         capture},
-        {{ui->m_labL23, ui->m_labL23Size, ui->m_labW23, ui->m_labW23Size}, !capture},
-        {{ui->m_labLicensePlate, ui->m_labLicensePlateValue, ui->m_labVehicle,
-          ui->m_labVehicleValue, ui->m_labHumanFace, ui->m_labHumanFaceValue, ui->m_labHuman,
-          ui->m_labHumanValue},
-         capture},
-        {{ui->m_labInstallModel, ui->m_comboInstallModel, ui->m_labHorizontAlangle,
-          ui->m_spinBoxHorizontalAngle},
-         lanes},
-        {{ui->m_labTargetHeight, ui->m_dSpinBoxTargetHeight}, !lanes},
-        {{ui->m_labCaptureDistance, ui->m_dSpinBoxCaptureDistanceValue}, capture},
-        {{ui->m_labLanesNum, ui->m_spinBoxLanesNum, ui->m_labLanesWidth, ui->m_dSpinBoxLanesWidth},
-         lanes},
-        {{ui->m_labLicensePlateType, ui->m_comboLicensePlateType}, !person},
-        {{ui->m_labMinPixels, ui->m_spinBoxMinPixels, ui->m_labMaxPixels, ui->m_spinBoxMaxPixels},
-         !capture},
-    };
-    for (const auto &row : rows) {
-        for (QWidget *widget : row.widgets)
-            widget->setVisible(row.visible);
-    }
-
-    ui->m_labMinPixels->SetText(
-        languageText(person ? TextId::MinFacePixels : TextId::MinPlatePixels));
-    ui->m_labMaxPixels->SetText(
-        languageText(person ? TextId::MaxFacePixels : TextId::MaxPlatePixels));
-    ui->m_labIpcHeightTips->SetText(
-        languageText(person ? TextId::PoleHeightPersonCaption : TextId::PoleHeightCaption));
-
-    for (QSpacerItem *spacer : {ui->spacerIpcScreenWidth, ui->spacerL2, ui->spacerLicensePlate,
-                                ui->spacerVehicle, ui->spacerHumanFace})
-        setSpacer(spacer, capture);
-    for (QSpacerItem *spacer : {ui->spacerL23, ui->spacerW23})
-        setSpacer(spacer, !capture);
-    ui->horizontalLayout_3->update();
+    ScenarioView::show(*ui, ListTexts::scenario(arg1));
 }
 
+// Each change runs its control's rules at once; only the pixel limits are set
+// in silence, so they cannot correct each other on the way.
 void Widget::initScene()
 {
-    ui->m_dSpinBoxFocalLength->setValue(12);
-    ui->m_spinBoxPitchAngle->setValue(10);
-    ui->m_dSpinBoxTargetHeight->setValue(1.6);
-    ui->m_comboResolution->setCurrentIndex(0);
-    ui->m_dSpinBoxIpcHeight->setValue(2.5);
-    ui->m_spinBoxLanesNum->setValue(1);
-    ui->m_dSpinBoxLanesWidth->setValue(3.75);
-    ui->m_comboLicensePlateType->setCurrentIndex(0);
+    const SceneParams preset = RecordFields::presets();
+    const auto select = [](QComboBox *list, const QString &text) {
+        list->setCurrentIndex(qMax(0, list->findText(text)));
+    };
+    ui->m_dSpinBoxFocalLength->setValue(preset.focalLength);
+    ui->m_spinBoxPitchAngle->setValue(preset.pitchAngle);
+    ui->m_dSpinBoxTargetHeight->setValue(preset.targetHeight);
+    select(ui->m_comboResolution,
+           ListTexts::resolutionText(preset.resolutionWidth, preset.resolutionHeight));
+    ui->m_dSpinBoxIpcHeight->setValue(preset.ipcHeight);
+    ui->m_spinBoxLanesNum->setValue(preset.lanesNum);
+    ui->m_dSpinBoxLanesWidth->setValue(preset.lanesWidth);
+    select(ui->m_comboLicensePlateType, ListTexts::plateTypeText(preset.plateType));
 
     const bool minBlocked = ui->m_spinBoxMinPixels->blockSignals(true);
     const bool maxBlocked = ui->m_spinBoxMaxPixels->blockSignals(true);
-    ui->m_spinBoxMinPixels->setValue(120);
-    ui->m_spinBoxMaxPixels->setValue(320);
+    ui->m_spinBoxMinPixels->setValue(preset.minPixels);
+    ui->m_spinBoxMaxPixels->setValue(preset.maxPixels);
     ui->m_spinBoxMaxPixels->setMaximum(PixelCap);
     ui->m_spinBoxMinPixels->setMaximum(PixelCap);
-    ui->m_dSpinBoxCaptureDistanceValue->setValue(40);
+    ui->m_dSpinBoxCaptureDistanceValue->setValue(preset.captureDistance);
     ui->m_spinBoxMinPixels->blockSignals(minBlocked);
     ui->m_spinBoxMaxPixels->blockSignals(maxBlocked);
 
     if (ui->m_comboInstallModel->currentIndex() == 1)
-        ui->m_spinBoxHorizontalAngle->setValue(10);
+        ui->m_spinBoxHorizontalAngle->setValue(preset.horizontalAngle);
     updateScene();
 }
 
@@ -594,7 +264,7 @@ void Widget::updateScene()
     params.sensorWidth = 0.0;
     params.sensorHeight = 0.0;
 
-    params.scenario = scenarioForText(ui->m_comboModel->currentText());
+    params.scenario = ListTexts::scenario(ui->m_comboModel->currentText());
     params.pitchAngle = ui->m_spinBoxPitchAngle->value();
     params.horizontalAngle = ui->m_spinBoxHorizontalAngle->value();
     params.minPixels = ui->m_spinBoxMinPixels->value();
@@ -604,14 +274,13 @@ void Widget::updateScene()
     params.targetHeight = ui->m_dSpinBoxTargetHeight->value();
     params.ipcHeight = ui->m_dSpinBoxIpcHeight->value();
     params.lanesWidth = ui->m_dSpinBoxLanesWidth->value();
-    params.plateType = plateTypeForText(ui->m_comboLicensePlateType->currentText());
-    params.horizontalMount =
-        ui->m_comboInstallModel->currentText() == languageText(TextId::InstallModeTurned);
+    params.plateType = ListTexts::plateType(ui->m_comboLicensePlateType->currentText());
+    params.horizontalMount = ListTexts::horizontalMount(ui->m_comboInstallModel->currentText());
     params.captureDistance = ui->m_dSpinBoxCaptureDistanceValue->value();
 
     int width = 0;
     int height = 0;
-    splitResolution(ui->m_comboResolution->currentText(), &width, &height);
+    ListTexts::resolution(ui->m_comboResolution->currentText(), &width, &height);
     params.resolutionWidth = width;
     params.resolutionHeight = height;
 
@@ -723,95 +392,4 @@ void Widget::closeEvent(QCloseEvent *event)
 {
     m_aboutWidget->hide();
     event->accept();
-}
-
-void Widget::setRegionCursor(int region)
-{
-    // Edge cursors are shown as an override while the mouse is on a drag edge
-    // or dragging; anywhere else the widgets' own cursors (such as the text
-    // cursor in the fields) show again.
-    if (!EdgeRegion::startsDrag(region)) {
-        while (QGuiApplication::overrideCursor())
-            QGuiApplication::restoreOverrideCursor();
-        return;
-    }
-    const Qt::CursorShape shape = EdgeRegion::cursor(region);
-    const QCursor *current = QGuiApplication::overrideCursor();
-    if (!current)
-        QGuiApplication::setOverrideCursor(QCursor(shape));
-    else if (current->shape() != shape)
-        QGuiApplication::changeOverrideCursor(QCursor(shape));
-}
-
-bool Widget::eventFilter(QObject *watched, QEvent *event)
-{
-    // Only the panel and what it contains matter here; the about window and
-    // the message pop-up keep their own cursors and wheel.
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || (widget != this && !isAncestorOf(widget)))
-        return QWidget::eventFilter(watched, event);
-
-    switch (event->type()) {
-    // Positions are taken in the panel's own coordinates: a press or move
-    // over a child arrives in that child's coordinates.
-    case QEvent::MouseButtonPress: {
-        const QPoint pos = widget->mapTo(this, static_cast<QMouseEvent *>(event)->pos());
-        m_resizeRegion = EdgeRegion::at(pos, size());
-        if (EdgeRegion::startsDrag(m_resizeRegion)) {
-            m_pressPos = pos;
-            m_resizing = true;
-            setRegionCursor(m_resizeRegion);
-            // Taken, so the press is accepted and the moves keep coming here
-            // when the pointer leaves the window as it outgrows it.
-            return true;
-        }
-        break;
-    }
-    case QEvent::MouseMove: {
-        const QPoint pos = widget->mapTo(this, static_cast<QMouseEvent *>(event)->pos());
-        if (m_resizing) {
-            const QPoint delta = pos - m_pressPos;
-            if (qAbs(delta.x()) > DragDeadZone || qAbs(delta.y()) > DragDeadZone) {
-                QRect rect = geometry();
-                const bool horizontal = m_resizeRegion == EdgeRegion::Right ||
-                                        m_resizeRegion == EdgeRegion::BottomRight;
-                const bool vertical = m_resizeRegion == EdgeRegion::Bottom ||
-                                      m_resizeRegion == EdgeRegion::BottomRight;
-                if (horizontal && rect.width() + delta.x() >= minimumWidth()) {
-                    rect.setWidth(rect.width() + delta.x());
-                    m_pressPos.rx() += delta.x();
-                }
-                if (vertical && rect.height() + delta.y() >= minimumHeight()) {
-                    rect.setHeight(rect.height() + delta.y());
-                    m_pressPos.ry() += delta.y();
-                }
-                setGeometry(rect);
-                update();
-            }
-        } else {
-            m_resizeRegion = EdgeRegion::at(pos, size());
-            setRegionCursor(m_resizeRegion);
-        }
-        break;
-    }
-    case QEvent::MouseButtonRelease:
-        if (m_resizing) {
-            m_resizing = false;
-            m_pressPos = QPoint(0, 0);
-            m_resizeRegion = EdgeRegion::None;
-            setRegionCursor(EdgeRegion::None);
-        }
-        break;
-    case QEvent::Wheel:
-        if (isInputControl(watched)) {
-            // The column scrolls through its viewport, which takes the
-            // wheel for the scroll area.
-            QCoreApplication::sendEvent(ui->scrollArea->viewport(), event);
-            return true;
-        }
-        break;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
 }

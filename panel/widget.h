@@ -4,13 +4,14 @@
 
 #include <QList>
 #include <QMap>
-#include <QPoint>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class aboutWidget;
-struct ReportContent;
+class PanelEventFilter;
 class QCloseEvent;
 class QMoveEvent;
 
@@ -22,8 +23,9 @@ class Widget;
 // The planning panel, the program's one content window: title bar, results
 // header, the scene and the column of parameter controls. Every control change
 // ends in updateScene, which hands the scene a fresh record; the scene reports
-// back through its signals and the panel shows the numbers. The panel also
-// resizes itself by its right and bottom edges and follows the screen's scale.
+// back through its signals and the panel shows the numbers. Its looks are in
+// PanelStyle, its edge dragging, cursors and wheel in PanelEventFilter, its
+// report in PanelReport and ReportDialog.
 class Widget : public QWidget
 {
     Q_OBJECT
@@ -31,8 +33,6 @@ class Widget : public QWidget
 public:
     explicit Widget(QWidget *parent = nullptr);
     ~Widget() override;
-
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Applies a screen scale factor to the panel and every kit control in it.
     void SetScale(qreal scale);
@@ -60,28 +60,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void styleTitleBar();
-    void styleResultsHeader();
-    void styleResetButton();
-    void styleInputControls();
-    void styleComboBoxes();
-    void styleCaptions();
-    void styleExportButton();
-    void styleMessagePopup();
+    void fillLists();
     void connectControls();
+    void connectRules();
     void showAbout();
-    void setRegionCursor(int region);
     void blankUnreportedResults();
-    ReportContent reportContent();
-    void exportXlsx(const QString &fileName);
-    void exportPdf(const QString &fileName);
-    void showExportResult(bool ok, const QString &text = QString());
+    void showExportResult(bool ok, const QString &text);
 
     Ui::Widget *ui;
-    bool m_resizing = false;
+    std::unique_ptr<PanelEventFilter> m_events;
     bool m_resultPopupOpen = false;
-    int m_resizeRegion = 0;
-    QPoint m_pressPos;
     qreal m_scale = 0.0;
     QSize m_baseMinSize;
     int m_baseScrollMinWidth = 0;

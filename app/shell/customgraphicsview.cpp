@@ -15,9 +15,6 @@
 
 namespace
 {
-// The window position from before a switch to full screen; (0, 0) means none.
-QPoint g_savedPosition;
-
 // One direction of the fit. Below the panel's minimum the panel keeps its
 // minimum and the drawing shrinks by length / minimum; above the maximum the
 // window itself is held at the maximum. Returns the scale in this direction.
@@ -64,9 +61,9 @@ QWidget *customGraphicsView::widget() const
     return m_widget;
 }
 
-QPoint customGraphicsView::savedWindowPosition()
+QPoint customGraphicsView::savedWindowPosition() const
 {
-    return g_savedPosition;
+    return m_savedPosition;
 }
 
 QRect customGraphicsView::screenGeometry() const
@@ -126,6 +123,9 @@ void customGraphicsView::setWidget(QWidget *widget)
     m_widget = widget;
     m_normalSize = QSize();
     m_placed = false;
+    // Window lists show the real window's title: the panel's, not the name
+    // Qt makes from the executable.
+    setWindowTitle(widget->windowTitle());
     emit updateRect(rect);
 }
 
@@ -195,11 +195,11 @@ void customGraphicsView::panelResized(const QSize &size)
         // A second resize while the window already covers the screen must
         // not replace the position to return to with the screen's origin.
         if (rect != screenGeometry())
-            g_savedPosition = rect.topLeft();
+            m_savedPosition = rect.topLeft();
         rect.moveTopLeft(QPoint(0, 0));
-    } else if (g_savedPosition != QPoint(0, 0)) {
-        rect.moveTopLeft(g_savedPosition);
-        g_savedPosition = QPoint(0, 0);
+    } else if (m_savedPosition != QPoint(0, 0)) {
+        rect.moveTopLeft(m_savedPosition);
+        m_savedPosition = QPoint(0, 0);
     }
     rect.setSize(size);
     emit updateRect(rect);
@@ -265,6 +265,10 @@ bool customGraphicsView::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Show:
         if (watched == this && m_widget)
             m_widget->setWindowState(Qt::WindowActive);
+        break;
+    case QEvent::WindowTitleChange:
+        if (isPanel)
+            setWindowTitle(m_widget->windowTitle());
         break;
     case QEvent::WindowStateChange:
         if (isPanel && !m_updating)

@@ -8,7 +8,7 @@
 // The program's real top-level window: a frameless graphics view whose scene
 // embeds the planning panel through one proxy item. The panel believes it is
 // a window of its own; the view watches every event of the application and
-// mirrors the panel's moves, resizes, hides and close onto itself. Below the
+// mirrors the panel's moves, resizes, hides, close and title onto itself. Below the
 // panel's minimum size it keeps the panel at that size and shrinks the drawing
 // with the view matrix instead, so the whole panel stays visible.
 class customGraphicsView : public QGraphicsView
@@ -28,7 +28,7 @@ public:
 
     // The window position saved while the panel is in full screen; (0, 0)
     // when nothing is saved.
-    static QPoint savedWindowPosition();
+    QPoint savedWindowPosition() const;
 
     using QGraphicsView::updateGeometry;
 
@@ -47,6 +47,9 @@ private:
     QRect availableGeometry() const;
 
     QPointer<QWidget> m_widget;
+    // The window position from before a switch to full screen; (0, 0) means
+    // none.
+    QPoint m_savedPosition;
     bool m_updating = false;
     bool m_placed = false;
     // The panel's size just before it entered full screen, given back when it

@@ -52,8 +52,6 @@ const LanguageCode kLanguageCodes[] = {
     {85, "ARA"}, {86, "HIN"}, {87, "VIE"}, {88, "HOL"}, {89, "TUR"}, {90, "POS"}, {91, "SVE"},
     {92, "KOR"}, {93, "IND"}, {94, "PTB"}, {95, "UKA"}, {96, "POS"}};
 
-QString g_languageFolder;
-
 bool isText(const QVariant &value)
 {
     return value.userType() == QMetaType::QString;
@@ -113,13 +111,13 @@ void customMenuBar::storeLanguage() const
 
 void customMenuBar::setLanguageFolder(const QString &path)
 {
-    g_languageFolder = path;
+    m_languageFolder = path;
 }
 
-QString customMenuBar::languageFolder()
+QString customMenuBar::languageFolder() const
 {
-    if (!g_languageFolder.isEmpty())
-        return g_languageFolder;
+    if (!m_languageFolder.isEmpty())
+        return m_languageFolder;
     return ::languageFolder();
 }
 

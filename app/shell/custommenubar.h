@@ -47,8 +47,8 @@ public:
 
     // The folder whose files make up the language list; empty means the
     // "language" folder beside the executable.
-    static void setLanguageFolder(const QString &path);
-    static QString languageFolder();
+    void setLanguageFolder(const QString &path);
+    QString languageFolder() const;
 
 signals:
     void aboutReq();
@@ -86,6 +86,7 @@ private:
     QAction *m_languageAction = nullptr;
     QActionGroup *m_languageGroup = nullptr;
     QMap<QString, QString> m_languageNames;
+    QString m_languageFolder;
     std::unique_ptr<QMenu> m_helpMenu;
     std::unique_ptr<QMenu> m_languageMenu;
 };

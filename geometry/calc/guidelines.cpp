@@ -1,8 +1,8 @@
 #include "guidelines.h"
 
+#include "regularfile.h"
+
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
@@ -12,44 +12,6 @@ namespace
 {
 
 constexpr double LargestAngle = 90.0;
-constexpr qint64 MostBytes = Guidelines::MostBytes;
-
-// The whole of a regular file no longer than Guidelines::MostBytes. The kind
-// is checked before opening, so a named pipe or a device at the name cannot
-// block the program or feed it without end.
-bool readBounded(const QString &path, QByteArray *bytes, QString *reason)
-{
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        *reason = QStringLiteral("it does not exist");
-        return false;
-    }
-    if (!info.isFile()) {
-        *reason = QStringLiteral("it is not a regular file");
-        return false;
-    }
-    const QString tooLong = QStringLiteral("it is longer than %1 bytes").arg(MostBytes);
-    if (info.size() > MostBytes) {
-        *reason = tooLong;
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = file.errorString();
-        return false;
-    }
-    // A file that grows after the check is still read only to the bound.
-    *bytes = file.read(MostBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *reason = file.errorString();
-        return false;
-    }
-    if (bytes->size() > MostBytes) {
-        *reason = tooLong;
-        return false;
-    }
-    return true;
-}
 
 bool readLimit(const QJsonObject &profile, const QString &name, const QString &key, double *limit,
                QString *reason)
@@ -119,7 +81,7 @@ Guidelines Guidelines::load(const QString &path, QString *error)
 {
     QByteArray bytes;
     QString reason;
-    if (!readBounded(path, &bytes, &reason)) {
+    if (!RegularFile::read(path, MostBytes, &bytes, &reason)) {
         *error = QStringLiteral("%1: %2").arg(path, reason);
         return builtIn();
     }

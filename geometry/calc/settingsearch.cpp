@@ -3,8 +3,6 @@
 #include "scenecalculation.h"
 #include "textid.h"
 
-#include <QStringList>
-
 #include <algorithm>
 #include <cmath>
 
@@ -38,27 +36,6 @@ template <typename Predicate> int lastStep(int low, int high, Predicate holds)
     return firstStep(low, high, [&](int step) { return !holds(step); }) - 1;
 }
 
-// Centimetres, as the panel shows distances; a distance no camera plans
-// for in six significant digits rather than hundreds.
-QString metres(double value)
-{
-    if (std::abs(value) < 1e6)
-        return QString::number(value, 'f', 2);
-    return QString::number(value, 'g', 6);
-}
-
-QString settingText(int pitch, int focalStep)
-{
-    return QStringLiteral("focalLength %1 mm, pitchAngle %2")
-        .arg(focalOf(focalStep), 0, 'f', 1)
-        .arg(pitch);
-}
-
-QString quoted(const char *field)
-{
-    return QStringLiteral("\"%1\"").arg(QLatin1String(field));
-}
-
 // The band's near end lies at or beyond the lower picture edge. Unturned,
 // this holds from some focal length on: the near end and the depth at the
 // lower edge both grow with the lens, the near end faster once it has
@@ -76,55 +53,62 @@ bool beyondPicture(const SceneResult &r)
 }
 
 // Why the calculation does not take a band as it stands, in the order the
-// reasons weigh with a planner.
-QString cutReason(const SceneResult &r)
+// reasons weigh with a planner; false when it takes it.
+bool cutOf(const SceneResult &r, SearchFailure::Cut *cut)
 {
+    using Kind = SearchFailure::Cut::Kind;
     if (!r.rangeEmitted)
-        return QStringLiteral("horizontalAngle and half the angle of view reach 90 degrees");
-    if (r.L1 > r.drawDepth)
-        return QStringLiteral("the lower picture edge lies beyond the %1 m the scene shows")
-            .arg(r.drawDepth);
-    if (r.bandNear < r.L1)
-        return QStringLiteral("the near end falls before the lower picture edge");
-    if (r.L4 != -1 && r.bandFar > r.L4)
-        return QStringLiteral("the far end falls beyond the upper picture edge");
-    return QString();
+        *cut = {Kind::TurnedTooFar, r.drawDepth};
+    else if (r.L1 > r.drawDepth)
+        *cut = {Kind::LowerEdgeBeyond, r.drawDepth};
+    else if (r.bandNear < r.L1)
+        *cut = {Kind::NearBeforeLowerEdge, r.drawDepth};
+    else if (r.L4 != -1 && r.bandFar > r.L4)
+        *cut = {Kind::FarBeyondUpperEdge, r.drawDepth};
+    else
+        return false;
+    return true;
+}
+
+SearchFailure failureOf(SearchFailure::Reason reason,
+                        SearchFailure::Field field = SearchFailure::Field::None)
+{
+    SearchFailure failure;
+    failure.reason = reason;
+    failure.field = field;
+    return failure;
 }
 
 } // namespace
 
-QString SolveWish::problem(const SceneParams &record) const
+SearchFailure SolveWish::problem(const SceneParams &record) const
 {
-    const auto belongs = [](const char *field, const char *scenarios) {
-        return QStringLiteral("%1 is a wish of %2").arg(quoted(field), QLatin1String(scenarios));
-    };
-    const auto missing = [](const char *field) {
-        return QStringLiteral("%1 is missing").arg(quoted(field));
-    };
+    using Reason = SearchFailure::Reason;
+    using Field = SearchFailure::Field;
     switch (record.scenario) {
     case Scenario::Person:
     case Scenario::Lanes:
         if (wantPlatePixels)
-            return belongs("wantPlatePixels", "scenario 3");
+            return failureOf(Reason::WishOfOtherScenarios, Field::WantPlatePixels);
         if (wantFacePixels)
-            return belongs("wantFacePixels", "scenario 3");
+            return failureOf(Reason::WishOfOtherScenarios, Field::WantFacePixels);
         if (!wantNear)
-            return missing("wantNear");
+            return failureOf(Reason::WishMissing, Field::WantNear);
         if (!wantFar)
-            return missing("wantFar");
+            return failureOf(Reason::WishMissing, Field::WantFar);
         if (*wantNear > *wantFar)
-            return QStringLiteral("\"wantNear\" must not lie beyond \"wantFar\"");
-        return QString();
+            return failureOf(Reason::NearBeyondFar);
+        return SearchFailure();
     case Scenario::Capture:
         if (wantNear)
-            return belongs("wantNear", "scenarios 1 and 2");
+            return failureOf(Reason::WishOfOtherScenarios, Field::WantNear);
         if (wantFar)
-            return belongs("wantFar", "scenarios 1 and 2");
+            return failureOf(Reason::WishOfOtherScenarios, Field::WantFar);
         if (!wantPlatePixels && !wantFacePixels)
-            return QStringLiteral("\"wantPlatePixels\" or \"wantFacePixels\" is missing");
-        return QString();
+            return failureOf(Reason::CountMissing);
+        return SearchFailure();
     default:
-        return QStringLiteral("\"scenario\" must be given with a wish");
+        return failureOf(Reason::ScenarioMissing);
     }
 }
 
@@ -132,7 +116,7 @@ SettingSearch::SettingSearch(const SceneParams &record, const SolveWish &wish)
     : m_record(record), m_wish(wish)
 {
     m_failure = wish.problem(record);
-    if (!m_failure.isEmpty() || !recordIsSolvable())
+    if (m_failure.failed() || !recordIsSolvable())
         return;
     if (record.scenario == Scenario::Capture)
         searchCapture();
@@ -159,33 +143,31 @@ SceneResult SettingSearch::evaluate(int pitch, int focalStep)
 // and 2, a band that runs outward; a record without them gets a reason.
 bool SettingSearch::recordIsSolvable()
 {
-    const auto mustBePositive = [this](const char *field) {
-        m_failure = QStringLiteral("%1 must be above 0 to search").arg(quoted(field));
+    using Reason = SearchFailure::Reason;
+    using Field = SearchFailure::Field;
+    const auto mustBePositive = [this](Field field) {
+        m_failure = failureOf(Reason::NotPositive, field);
         return false;
     };
     if (!(m_record.sensorWidth > 0))
-        return mustBePositive("sensorWidth");
+        return mustBePositive(Field::SensorWidth);
     if (!(m_record.sensorHeight > 0))
-        return mustBePositive("sensorHeight");
+        return mustBePositive(Field::SensorHeight);
     if (m_record.resolutionWidth <= 0)
-        return mustBePositive("resolutionWidth");
+        return mustBePositive(Field::ResolutionWidth);
     if (m_record.scenario == Scenario::Capture) {
         if (m_wish.wantFacePixels && m_record.targetHeight > m_record.ipcHeight) {
-            m_failure = QStringLiteral("no face counts at any setting: \"targetHeight\" lies "
-                                       "above \"ipcHeight\"");
+            m_failure = failureOf(Reason::FaceAboveCamera);
             return false;
         }
         return true;
     }
     if (m_record.minPixels <= 0)
-        return mustBePositive("minPixels");
+        return mustBePositive(Field::MinPixels);
     if (m_record.maxPixels <= 0)
-        return mustBePositive("maxPixels");
+        return mustBePositive(Field::MaxPixels);
     if (m_record.minPixels > m_record.maxPixels) {
-        m_failure = QStringLiteral("\"minPixels\" %1 lies above \"maxPixels\" %2: the band runs "
-                                   "backwards")
-                        .arg(m_record.minPixels)
-                        .arg(m_record.maxPixels);
+        m_failure = failureOf(Reason::LimitsBackwards);
         return false;
     }
     return true;
@@ -276,18 +258,15 @@ void SettingSearch::searchBand()
     const double wantFar = *m_wish.wantFar;
     const SceneResult sample = evaluate(HighestPitch, HighestFocalStep);
     if (!sample.rangeEmitted && sample.errorIndex == TextId::ErrorNoBand) {
-        m_failure = m_record.scenario == Scenario::Person
-                        ? QStringLiteral("no band at any setting: \"targetHeight\" is not below "
-                                         "\"ipcHeight\"")
-                        : QStringLiteral("no band at any setting: \"ipcHeight\" is 0");
+        m_failure =
+            failureOf(m_record.scenario == Scenario::Person ? SearchFailure::Reason::TargetAtPole
+                                                            : SearchFailure::Reason::NoPoleHeight);
         return;
     }
     // The longest lens has the narrowest view: if it is turned too far,
     // every lens is.
     if (sample.errorIndex == TextId::ErrorHorizontalAngle) {
-        m_failure = QStringLiteral("no band at any setting: \"horizontalAngle\" %1 turns even "
-                                   "the longest lens's view past 90 degrees")
-                        .arg(m_record.horizontalAngle);
+        m_failure = failureOf(SearchFailure::Reason::TurnedTooFar);
         return;
     }
 
@@ -330,7 +309,7 @@ void SettingSearch::explainBand(std::array<PitchBand, HighestPitch + 1> &pitches
     bool farReached = false;
     bool nearReached = false;
     bool covered = false;
-    QStringList cuts;
+    m_failure = failureOf(SearchFailure::Reason::BandNotMet);
     for (int pitch = HighestPitch; pitch >= LowestPitch; --pitch) {
         const PitchBand &band = pitches[pitch];
         farReached |= band.low <= HighestFocalStep;
@@ -339,24 +318,21 @@ void SettingSearch::explainBand(std::array<PitchBand, HighestPitch + 1> &pitches
             continue;
         covered = true;
         for (int step : {band.low, band.high}) {
-            const QString cut = cutReason(evaluate(pitch, step));
-            if (!cut.isEmpty() && !cuts.contains(cut))
-                cuts << cut;
+            SearchFailure::Cut cut{};
+            if (cutOf(evaluate(pitch, step), &cut) && !m_failure.cuts.contains(cut))
+                m_failure.cuts << cut;
         }
     }
 
-    QString reason;
+    using Limit = SearchFailure::Limit;
     if (!farReached)
-        reason = QStringLiteral("even at 400 mm the band ends before %1 m").arg(metres(wantFar));
+        m_failure.limit = Limit::FarNotReached;
     else if (!nearReached)
-        reason = QStringLiteral("even at 1 mm the band starts beyond %1 m").arg(metres(wantNear));
+        m_failure.limit = Limit::NearNotReached;
     else if (!covered)
-        reason = QStringLiteral("\"minPixels\" %1 and \"maxPixels\" %2 make the band too short")
-                     .arg(m_record.minPixels)
-                     .arg(m_record.maxPixels);
+        m_failure.limit = Limit::BandTooShort;
     else
-        reason = QStringLiteral("the picture cuts every band that covers it (%1)")
-                     .arg(cuts.join(QStringLiteral("; ")));
+        m_failure.limit = Limit::PictureCuts;
 
     // The closest band the picture shows whole has the least shortfall. At
     // a pitch the shortfall falls with the lens until the far end reaches
@@ -366,9 +342,6 @@ void SettingSearch::explainBand(std::array<PitchBand, HighestPitch + 1> &pitches
         return std::max(0.0, r.L2 - wantNear) + std::max(0.0, wantFar - r.L3);
     };
     double closest = -1;
-    int closestPitch = 0;
-    int closestStep = 0;
-    SceneResult closestResult;
     for (int pitch = HighestPitch; pitch >= LowestPitch; --pitch) {
         PitchBand &band = pitches[pitch];
         if (!band.runsKnown)
@@ -380,20 +353,19 @@ void SettingSearch::explainBand(std::array<PitchBand, HighestPitch + 1> &pitches
                 const SceneResult r = evaluate(pitch, step);
                 if (r.errorIndex == 0 && (closest < 0 || shortfall(r) < closest)) {
                     closest = shortfall(r);
-                    closestPitch = pitch;
-                    closestStep = step;
-                    closestResult = r;
+                    setClosest(pitch, step, r);
                 }
             }
         }
     }
-    const QString closestText =
-        closest < 0 ? QStringLiteral("no band lies wholly in the picture at any setting")
-                    : QStringLiteral("closest in the picture: %1 to %2 m at %3")
-                          .arg(metres(closestResult.L2), metres(closestResult.L3),
-                               settingText(closestPitch, closestStep));
-    m_failure = QStringLiteral("no setting gives a band from %1 to %2 m: %3; %4")
-                    .arg(metres(wantNear), metres(wantFar), reason, closestText);
+}
+
+void SettingSearch::setClosest(int pitch, int focalStep, const SceneResult &result)
+{
+    m_failure.hasClosest = true;
+    m_failure.closestPitch = pitch;
+    m_failure.closestFocalLength = focalOf(focalStep);
+    m_failure.closest = result;
 }
 
 bool SettingSearch::meetsCounts(const SceneResult &r) const
@@ -427,11 +399,7 @@ void SettingSearch::searchCapture()
 void SettingSearch::explainCapture()
 {
     const double distance = m_record.captureDistance;
-    QStringList wanted;
-    if (m_wish.wantPlatePixels)
-        wanted << QStringLiteral("the plate %1 px").arg(*m_wish.wantPlatePixels);
-    if (m_wish.wantFacePixels)
-        wanted << QStringLiteral("the face %1 px").arg(*m_wish.wantFacePixels);
+    m_failure = failureOf(SearchFailure::Reason::CountsNotMet);
 
     // Where the capture point is in the picture, the longest such lens of
     // a pitch gives it the most pixels there; the closest setting is the
@@ -447,7 +415,6 @@ void SettingSearch::explainCapture()
     double best = -1;
     int bestPitch = 0;
     int bestStep = 0;
-    SceneResult bestResult;
     for (int pitch = HighestPitch; pitch >= LowestPitch; --pitch) {
         const int last = lastStep(LowestFocalStep, HighestFocalStep,
                                   [&](int step) { return evaluate(pitch, step).errorIndex == 0; });
@@ -458,35 +425,19 @@ void SettingSearch::explainCapture()
             best = share(r);
             bestPitch = pitch;
             bestStep = last;
-            bestResult = r;
+            setClosest(pitch, last, r);
         }
     }
 
-    QString reason;
-    if (best < 0) {
-        reason = QStringLiteral("the capture point at %1 m lies outside the picture at every "
-                                "setting")
-                     .arg(metres(distance));
-    } else {
-        if (bestStep == HighestFocalStep) {
-            reason = QStringLiteral("even at 400 mm the counts fall short");
-        } else if (evaluate(bestPitch, bestStep + 1).L1 > distance) {
-            reason = QStringLiteral("a longer lens moves the lower picture edge past the "
-                                    "capture point");
-        } else {
-            reason = QStringLiteral("a longer lens brings the upper picture edge nearer than "
-                                    "the capture point");
-        }
-        QStringList counts;
-        if (m_wish.wantPlatePixels)
-            counts << QStringLiteral("plate %1 px").arg(bestResult.plateAtCapture);
-        if (m_wish.wantFacePixels)
-            counts << QStringLiteral("face %1 px").arg(bestResult.faceAtCapture);
-        reason += QStringLiteral("; closest: %1 at %2")
-                      .arg(counts.join(QStringLiteral(", ")), settingText(bestPitch, bestStep));
-    }
-    m_failure = QStringLiteral("no setting gives %1 at the capture point: %2")
-                    .arg(wanted.join(QStringLiteral(" and ")), reason);
+    using Limit = SearchFailure::Limit;
+    if (best < 0)
+        m_failure.limit = Limit::CaptureOutside;
+    else if (bestStep == HighestFocalStep)
+        m_failure.limit = Limit::LongestLensShort;
+    else if (evaluate(bestPitch, bestStep + 1).L1 > distance)
+        m_failure.limit = Limit::LowerEdgePasses;
+    else
+        m_failure.limit = Limit::UpperEdgeNears;
 }
 
 void SettingSearch::finish()

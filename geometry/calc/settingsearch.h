@@ -2,8 +2,8 @@
 
 #include "sceneparams.h"
 #include "sceneresult.h"
+#include "searchfailure.h"
 
-#include <QString>
 #include <QVector>
 
 #include <array>
@@ -19,8 +19,8 @@ struct SolveWish {
     std::optional<qint32> wantFacePixels;
 
     // Why the wish does not suit the record's scenario, naming the field;
-    // empty when it does.
-    QString problem(const SceneParams &record) const;
+    // no failure when it does.
+    SearchFailure problem(const SceneParams &record) const;
 };
 
 // Searches the planning window's focal lengths (1 to 400 mm in steps of
@@ -48,7 +48,7 @@ public:
     // Best first; empty when nothing in the ranges meets the wish.
     const QVector<Suggestion> &suggestions() const { return m_suggestions; }
     // Without suggestions: which limit stops the wish and what comes closest.
-    const QString &failure() const { return m_failure; }
+    const SearchFailure &failure() const { return m_failure; }
     // How many scenes the search calculated.
     qint64 calculations() const { return m_calculations; }
 
@@ -87,12 +87,13 @@ private:
     void searchCapture();
     bool meetsCounts(const SceneResult &r) const;
     void explainCapture();
+    void setClosest(int pitch, int focalStep, const SceneResult &result);
     void finish();
 
     SceneParams m_record;
     SolveWish m_wish;
     QVector<Candidate> m_best;
     QVector<Suggestion> m_suggestions;
-    QString m_failure;
+    SearchFailure m_failure;
     qint64 m_calculations = 0;
 };

@@ -31,7 +31,8 @@ void painterWidget::paintEvent(QPaintEvent *event)
     // Scene drawing: one call that paints the scene from m_params and m_result.
     {
         QPainter painter(this);
-        ScenePainter::render(painter, m_params, m_result, size(), GetScreenScale(this));
+        m_colours = ScenePainter::render(painter, m_params, m_result, size(), GetScreenScale(this),
+                                         m_colours);
     }
 
     // Last, after the drawing, so the panel's pop-up follows what is on screen.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenecolours.h"
 #include "sceneparams.h"
 #include "sceneresult.h"
 
@@ -40,4 +41,6 @@ protected:
 private:
     SceneParams m_params;
     SceneResult m_result;
+    // Handed from one repaint to the next, so the lanes' colours stay.
+    SceneColours m_colours;
 };

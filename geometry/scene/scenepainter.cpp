@@ -1,6 +1,7 @@
 #include "scenepainter.h"
 
 #include "angles.h"
+#include "distancetext.h"
 #include "labelplate.h"
 #include "labeltext.h"
 #include "languagetable.h"
@@ -27,15 +28,6 @@ const QColor laneColour(223, 224, 226, 255);
 const QColor leaderColour(22, 22, 29, 255);
 const QColor axisColour(243, 85, 88, 255);
 const QColor legendColour(80, 80, 80, 255);
-
-const QColor startFootprintColour(140, 152, 161, 200);
-const QColor startBandColour(54, 205, 225, 200);
-const QColor lanesFootprintColour(186, 197, 204, 150);
-const QColor lanesBandColour(1, 185, 209, 180);
-
-// Shared by every scene; the vehicle-lane scenario switches them for good.
-QColor sharedFootprintColour = startFootprintColour;
-QColor sharedBandColour = startBandColour;
 
 // Offsets and lengths below are in pixels at scale 1; the scene multiplies
 // them by its scale, as it does its font.
@@ -109,11 +101,11 @@ double distance(const QPointF &a, const QPointF &b)
 } // namespace
 
 ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const SceneResult &result,
-                           const QSize &size, qreal scale)
+                           const QSize &size, qreal scale, const SceneColours &colours)
     : m_painter(painter), m_params(params), m_result(result), m_size(size),
       m_scale(scale > 0.0 && std::isfinite(scale) ? scale : 1.0),
-      m_layout(size, extentsOf(params, result)), m_outline(params, result, m_layout),
-      m_font(painter.font()),
+      m_colours(colours.forScenario(params.scenario)), m_layout(size, extentsOf(params, result)),
+      m_outline(params, result, m_layout), m_font(painter.font()),
       m_placer(QRectF(QPointF(0, 0), QSizeF(size)), placementStep * m_scale, labelGap * m_scale)
 {
     m_font.setFamily(QStringLiteral("Arial"));
@@ -122,28 +114,15 @@ ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const S
 
 ScenePainter::~ScenePainter() = default;
 
-void ScenePainter::render(QPainter &painter, const SceneParams &params, const SceneResult &result,
-                          const QSize &size, qreal scale)
+SceneColours ScenePainter::render(QPainter &painter, const SceneParams &params,
+                                  const SceneResult &result, const QSize &size, qreal scale,
+                                  const SceneColours &colours)
 {
     painter.save();
-    ScenePainter(painter, params, result, size, scale).paint();
+    ScenePainter scene(painter, params, result, size, scale, colours);
+    scene.paint();
     painter.restore();
-}
-
-QColor ScenePainter::footprintColour()
-{
-    return sharedFootprintColour;
-}
-
-QColor ScenePainter::bandColour()
-{
-    return sharedBandColour;
-}
-
-void ScenePainter::restoreStartColours()
-{
-    sharedFootprintColour = startFootprintColour;
-    sharedBandColour = startBandColour;
+    return scene.colours();
 }
 
 SceneLayout::Extents ScenePainter::extentsOf(const SceneParams &params, const SceneResult &result)
@@ -157,13 +136,6 @@ SceneLayout::Extents ScenePainter::extentsOf(const SceneParams &params, const Sc
     return extents;
 }
 
-QString ScenePainter::valueText(double value)
-{
-    if (value == -1.0)
-        return languageText(TextId::Unbounded);
-    return QString::number(value, 'f', 2);
-}
-
 int ScenePainter::scaled(double length) const
 {
     return px(length * m_scale);
@@ -171,10 +143,6 @@ int ScenePainter::scaled(double length) const
 
 void ScenePainter::paint()
 {
-    if (m_params.scenario == Scenario::Lanes) {
-        sharedFootprintColour = lanesFootprintColour;
-        sharedBandColour = lanesBandColour;
-    }
     m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                              QPainter::SmoothPixmapTransform);
 
@@ -304,7 +272,7 @@ void ScenePainter::layOutDistanceDimensions()
     auto label = [correction](const QString &name, double value) {
         if (correction)
             return name;
-        return QStringLiteral("%1:%2m").arg(name, valueText(value));
+        return QStringLiteral("%1:%2m").arg(name, DistanceText::orUnbounded(value));
     };
 
     if (m_result.L1 != 0.0) {
@@ -338,9 +306,10 @@ void ScenePainter::layOutFootprintWidths()
     cutToGround(f);
     const double shift = m_result.drawDepth / 100;
     widthDimension(m_footprintWidths, f.c2, f.c3,
-                   QStringLiteral("W1:%1m").arg(valueText(m_result.W1)), -shift, nearWidthLabel);
+                   QStringLiteral("W1:%1m").arg(DistanceText::orUnbounded(m_result.W1)), -shift,
+                   nearWidthLabel);
     widthDimension(m_footprintWidths, f.c1, f.c4,
-                   QStringLiteral("W2:%1m").arg(valueText(m_result.W4)), shift,
+                   QStringLiteral("W2:%1m").arg(DistanceText::orUnbounded(m_result.W4)), shift,
                    farFootprintWidthLabel);
 }
 
@@ -357,14 +326,15 @@ void ScenePainter::layOutBandWidths()
     if (m_result.L2 != 0.0) {
         const QString name =
             scenario == Scenario::Capture ? QStringLiteral("W3") : QStringLiteral("W2");
-        const QString text = correction
-                                 ? QStringLiteral("W2")
-                                 : QStringLiteral("%1:%2m").arg(name, valueText(m_result.W2));
+        const QString text =
+            correction ? QStringLiteral("W2")
+                       : QStringLiteral("%1:%2m").arg(name, DistanceText::orUnbounded(m_result.W2));
         widthDimension(m_bandWidths, band.c2, band.c3, text, -e, nearWidthLabel);
     }
     if (m_result.L3 != 0.0 && m_result.L3 != m_result.L2) {
-        const QString text = correction ? QStringLiteral("W3")
-                                        : QStringLiteral("W3:%1m").arg(valueText(m_result.W3));
+        const QString text =
+            correction ? QStringLiteral("W3")
+                       : QStringLiteral("W3:%1m").arg(DistanceText::orUnbounded(m_result.W3));
         const QPoint offset = scenario == Scenario::Person ? personFarWidthLabel
                               : correction                 ? correctedFarWidthLabel
                                                            : farBandWidthLabel;
@@ -675,7 +645,7 @@ void ScenePainter::paintFootprint()
     m_painter.save();
     m_painter.setClipRegion(QRegion(m_layout.ground()));
     m_painter.setPen(Qt::NoPen);
-    m_painter.setBrush(sharedFootprintColour);
+    m_painter.setBrush(m_colours.footprint);
     m_painter.drawPolygon(QPolygon() << f.c1 << f.c2 << f.c3 << f.c4);
     m_painter.restore();
 }
@@ -688,11 +658,11 @@ void ScenePainter::paintBand()
     m_painter.save();
     m_painter.setClipRegion(QRegion(m_layout.ground()));
     if (band.isLine()) {
-        m_painter.setPen(QPen(sharedBandColour, 2 * m_scale, Qt::DotLine));
+        m_painter.setPen(QPen(m_colours.band, 2 * m_scale, Qt::DotLine));
         m_painter.drawLine(band.c2, band.c3);
     } else {
         m_painter.setPen(Qt::NoPen);
-        m_painter.setBrush(sharedBandColour);
+        m_painter.setBrush(m_colours.band);
         m_painter.drawPolygon(QPolygon() << band.c1 << band.c2 << band.c3 << band.c4);
     }
     m_painter.restore();
@@ -777,12 +747,12 @@ void ScenePainter::paintLabel(int index)
 void ScenePainter::paintLegend()
 {
     if (m_params.scenario == Scenario::Capture) {
-        legendEntry(0, languageText(TextId::LegendFootprint), sharedFootprintColour);
+        legendEntry(0, languageText(TextId::LegendFootprint), m_colours.footprint);
         return;
     }
-    legendEntry(1, languageText(TextId::LegendFootprint), sharedFootprintColour);
+    legendEntry(1, languageText(TextId::LegendFootprint), m_colours.footprint);
     if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
-        legendEntry(0, languageText(TextId::LegendBand), sharedBandColour);
+        legendEntry(0, languageText(TextId::LegendBand), m_colours.band);
 }
 
 void ScenePainter::legendEntry(int row, const QString &text, const QColor &colour)

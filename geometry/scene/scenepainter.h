@@ -3,6 +3,7 @@
 #include "camerainset.h"
 #include "labelplacer.h"
 #include "labeltext.h"
+#include "scenecolours.h"
 #include "scenelayout.h"
 #include "sceneoutline.h"
 
@@ -34,28 +35,24 @@ class ScenePainter final
 {
 public:
     // scale is the screen scale factor; 0 (no screen) paints at scale 1.
+    // colours are those the previous scene handed on (SceneColours).
     ScenePainter(QPainter &painter, const SceneParams &params, const SceneResult &result,
-                 const QSize &size, qreal scale);
+                 const QSize &size, qreal scale, const SceneColours &colours = SceneColours());
     ~ScenePainter();
 
     void paint();
 
-    // Paints one scene; the painter's state is left as it was.
-    static void render(QPainter &painter, const SceneParams &params, const SceneResult &result,
-                       const QSize &size, qreal scale);
+    // The colours this scene is painted in and hands on to the next.
+    const SceneColours &colours() const { return m_colours; }
 
-    // The footprint and band colours are shared by every scene: painting the
-    // vehicle-lane scenario switches them to its own, and they stay switched.
-    static QColor footprintColour();
-    static QColor bandColour();
-    static void restoreStartColours();
+    // Paints one scene; the painter's state is left as it was. Returns the
+    // colours to hand on.
+    static SceneColours render(QPainter &painter, const SceneParams &params,
+                               const SceneResult &result, const QSize &size, qreal scale,
+                               const SceneColours &colours = SceneColours());
 
     // The drawing extents of a calculation as the layout takes them.
     static SceneLayout::Extents extentsOf(const SceneParams &params, const SceneResult &result);
-
-    // A distance or width as the dimensions write it: two decimals, or the
-    // text for an unbounded value.
-    static QString valueText(double value);
 
 private:
     enum class Side { Left, Right };
@@ -136,6 +133,7 @@ private:
     const SceneResult &m_result;
     QSize m_size;
     qreal m_scale;
+    SceneColours m_colours;
     SceneLayout m_layout;
     SceneOutline m_outline;
     QFont m_font;

@@ -52,7 +52,6 @@ void tst_aboutWidget::initTestCase()
     file.write(xml);
     file.close();
     loadLanguageTable(path);
-    customMenuBar::setLanguageFolder(m_dir.path());
 }
 
 void tst_aboutWidget::cleanupTestCase()

@@ -73,6 +73,7 @@ private slots:
     void hideMinimisesAndShowReactivates();
     void childResizeNotFiltered();
     void panelMoveAndResizeMirrored();
+    void titleFollowsPanel();
     void fullScreenAndBack_data();
     void fullScreenAndBack();
 
@@ -92,9 +93,10 @@ void tst_customGraphicsView::initTestCase()
 
 void tst_customGraphicsView::cleanup()
 {
+    if (m_view)
+        QCOMPARE(m_view->savedWindowPosition(), QPoint(0, 0));
     m_view.reset();
     m_panel = nullptr;
-    QCOMPARE(customGraphicsView::savedWindowPosition(), QPoint(0, 0));
 }
 
 void tst_customGraphicsView::construction()
@@ -406,6 +408,18 @@ void tst_customGraphicsView::panelMoveAndResizeMirrored()
     QCOMPARE(m_panel->geometry(), QRect(0, 0, 900, 500));
 }
 
+// Window lists name the program by the panel's title, also after it changes.
+void tst_customGraphicsView::titleFollowsPanel()
+{
+    m_view = std::make_unique<customGraphicsView>();
+    m_panel = new Panel;
+    m_panel->setWindowTitle(QStringLiteral("Fenwarde"));
+    m_view->setWidget(m_panel);
+    QCOMPARE(m_view->windowTitle(), QStringLiteral("Fenwarde"));
+    m_panel->setWindowTitle(QStringLiteral("Fenwarde - North gate"));
+    QCOMPARE(m_view->windowTitle(), QStringLiteral("Fenwarde - North gate"));
+}
+
 void tst_customGraphicsView::fullScreenAndBack_data()
 {
     QTest::addColumn<QSize>("minSize");
@@ -431,7 +445,7 @@ void tst_customGraphicsView::fullScreenAndBack()
     QCoreApplication::processEvents();
     QCOMPARE(m_view->geometry(), QRect(0, 0, 800, 600));
     QVERIFY(m_panel->isFullScreen());
-    QCOMPARE(customGraphicsView::savedWindowPosition(), QPoint(50, 60));
+    QCOMPARE(m_view->savedWindowPosition(), QPoint(50, 60));
     QVERIFY(near(m_view->transform().m11(), fullScale));
     QVERIFY(near(m_view->transform().m22(), fullScale));
 
@@ -441,7 +455,7 @@ void tst_customGraphicsView::fullScreenAndBack()
     QCoreApplication::sendEvent(m_panel, &again);
     QCoreApplication::processEvents();
     QCOMPARE(m_view->geometry(), QRect(0, 0, 800, 600));
-    QCOMPARE(customGraphicsView::savedWindowPosition(), QPoint(50, 60));
+    QCOMPARE(m_view->savedWindowPosition(), QPoint(50, 60));
 
     m_panel->showNormal();
     QCoreApplication::processEvents();
@@ -449,7 +463,7 @@ void tst_customGraphicsView::fullScreenAndBack()
     QCOMPARE(m_view->geometry(), QRect(QPoint(50, 60), panelSize));
     QCOMPARE(m_panel->geometry(), QRect(QPoint(0, 0), panelSize));
     QCOMPARE(m_view->transform(), QTransform());
-    QCOMPARE(customGraphicsView::savedWindowPosition(), QPoint(0, 0));
+    QCOMPARE(m_view->savedWindowPosition(), QPoint(0, 0));
 
     // And once more, to see that nothing stuck from the first round.
     m_panel->showFullScreen();

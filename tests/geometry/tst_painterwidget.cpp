@@ -30,6 +30,7 @@ private slots:
     void repaintSignals();
     void newWidgetDefaults();
     void setSceneParamsRepaints();
+    void lanesColoursStay();
 
 private:
     QTemporaryDir m_dir;
@@ -182,6 +183,24 @@ void tst_PainterWidget::setSceneParamsRepaints()
     widget.setSceneParams(lanes(20, 200, 100));
     QCoreApplication::processEvents();
     QCOMPARE(errors.count(), 0);
+}
+
+// Once the widget has drawn the vehicle lanes, its other scenarios keep the
+// lanes' footprint colour, as the legend's swatch shows.
+void tst_PainterWidget::lanesColoursStay()
+{
+    painterWidget widget(nullptr);
+    widget.resize(640, 360);
+    const SceneParams person = SampleCameras::person();
+    const QPoint swatch(55, 360 - 115 + 12);
+    const auto swatchColour = [&](const SceneParams &params) {
+        widget.setSceneParams(params);
+        return widget.grab().toImage().pixelColor(swatch);
+    };
+    const QColor before = swatchColour(person);
+    const QColor lanesColour = swatchColour(SampleCameras::lanes());
+    QVERIFY(before != lanesColour);
+    QCOMPARE(swatchColour(person), lanesColour);
 }
 
 QTEST_MAIN(tst_PainterWidget)

@@ -1,6 +1,7 @@
 #include "comparenear.h"
 #include "samplecameras.h"
 #include "scenecalculation.h"
+#include "sensorformats.h"
 
 #include <QtTest>
 
@@ -612,10 +613,6 @@ void tst_SceneCalculation::degenerateRecords()
 // inside the picture whenever it is reported as usable.
 void tst_SceneCalculation::controlRangeSweep()
 {
-    struct Sensor {
-        double width, height;
-    };
-    const Sensor sensors[] = {{4.8, 3.6}, {5.1, 3.82}, {5.38, 4.03}, {7.18, 5.32}};
     const int resolutions[] = {3840, 3072, 2880, 2592, 2560, 2304, 2048, 1920, 1280};
     const double focals[] = {1, 1.5, 2.8, 4, 6, 8, 12, 25, 50, 120, 250, 400};
     const double poles[] = {0, 0.01, 0.5, 1.7, 2.5, 3.5, 6, 12, 40, 99.99};
@@ -628,7 +625,7 @@ void tst_SceneCalculation::controlRangeSweep()
     int bandsSeen[55] = {};
     for (int scenario = 1; scenario <= 3; ++scenario) {
         for (bool mount : {false, true}) {
-            for (const Sensor &sensor : sensors) {
+            for (const SensorFormat &sensor : sensorFormats()) {
                 for (int pitch = 0; pitch <= 45; ++pitch) {
                     for (double focal : focals) {
                         for (double pole : poles) {

@@ -7,6 +7,7 @@
 #include "scenepainter.h"
 #include "sceneparams.h"
 #include "sceneresult.h"
+#include "sensorformats.h"
 
 #include <QtTest>
 
@@ -53,7 +54,6 @@ const QColor background(239, 239, 239);
 // A record as an installer could enter it, mostly from the usual values.
 SceneParams randomRecord(QRandomGenerator &random, int scenario)
 {
-    const double sensors[4][2] = {{4.8, 3.6}, {5.1, 3.82}, {5.38, 4.03}, {7.18, 5.32}};
     const int resolutions[5][2] = {
         {3840, 2160}, {2560, 1440}, {1920, 1080}, {1600, 900}, {1280, 720}};
     auto pick = [&random](double low, double high) {
@@ -70,9 +70,9 @@ SceneParams randomRecord(QRandomGenerator &random, int scenario)
     p.horizontalAngle = random.bounded(46);
     p.minPixels = 80 + random.bounded(1001);
     p.maxPixels = 80 + random.bounded(1001);
-    const int sensor = random.bounded(4);
-    p.sensorWidth = sensors[sensor][0];
-    p.sensorHeight = sensors[sensor][1];
+    const SensorFormat &sensor = sensorFormats().at(random.bounded(sensorFormats().size()));
+    p.sensorWidth = sensor.width;
+    p.sensorHeight = sensor.height;
     const int resolution = random.bounded(5);
     p.resolutionWidth = resolutions[resolution][0];
     p.resolutionHeight = resolutions[resolution][1];

@@ -1,4 +1,5 @@
 #include "camerainset.h"
+#include "distancetext.h"
 #include "geometryfixtures.h"
 #include "geometryrecorder.h"
 #include "languagetable.h"
@@ -8,7 +9,9 @@
 #include "sceneoutline.h"
 #include "scenepainter.h"
 #include "sceneparams.h"
+#include "scenepictures.h"
 #include "sceneresult.h"
+#include "sensorformats.h"
 
 #include <QtTest>
 
@@ -29,7 +32,6 @@ class tst_ScenePainter : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void footprintClippedToGround();
     void bandColour();
     void lanesColoursCarryOver();
@@ -79,14 +81,22 @@ const QColor lanesBand(1, 185, 209, 180);
 const QColor insetOuter(146, 160, 170);
 
 QImage render(const SceneParams &params, const SceneResult &result, const QSize &size = sceneSize,
-              qreal scale = 1.0)
+              qreal scale = 1.0, SceneColours *colours = nullptr)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
     image.fill(background);
     QPainter painter(&image);
-    ScenePainter::render(painter, params, result, size, scale);
+    const SceneColours handedOn = ScenePainter::render(painter, params, result, size, scale,
+                                                       colours ? *colours : SceneColours());
+    if (colours)
+        *colours = handedOn;
     painter.end();
     return image;
+}
+
+SceneColours coloursOf(const SceneParams &params)
+{
+    return SceneColours().forScenario(params.scenario);
 }
 
 // A translucent colour painted over an opaque one.
@@ -194,11 +204,6 @@ void tst_ScenePainter::initTestCase()
     QVERIFY(GeometryFixtures::loadEnglish());
 }
 
-void tst_ScenePainter::init()
-{
-    ScenePainter::restoreStartColours();
-}
-
 void tst_ScenePainter::footprintClippedToGround()
 {
     SceneParams params;
@@ -230,27 +235,26 @@ void tst_ScenePainter::bandColour()
                    over(startBand, over(startFootprint, ground)));
 }
 
-// The vehicle-lane scenario switches the shared footprint and band colours;
-// a person scene painted afterwards uses them too.
+// The vehicle-lane scenario switches the footprint and band colours it hands
+// on; a person scene painted with them uses them too, a fresh one does not.
 void tst_ScenePainter::lanesColoursCarryOver()
 {
-    QCOMPARE(ScenePainter::bandColour(), startBand);
     SceneParams person;
     SceneResult personResult;
     personScene(&person, &personResult);
-    render(person, personResult);
-    QCOMPARE(ScenePainter::footprintColour(), startFootprint);
-
     SceneParams lanes;
     SceneResult lanesResult;
     wideLanes(&lanes, &lanesResult);
-    render(lanes, lanesResult);
-    QCOMPARE(ScenePainter::footprintColour(), lanesFootprint);
-    QCOMPARE(ScenePainter::bandColour(), lanesBand);
 
-    const QImage image = render(person, personResult);
-    COMPARE_COLOUR(image, inPersonBand(person, personResult),
+    SceneColours colours;
+    render(person, personResult, sceneSize, 1.0, &colours);
+    render(lanes, lanesResult, sceneSize, 1.0, &colours);
+    const QImage carried = render(person, personResult, sceneSize, 1.0, &colours);
+    COMPARE_COLOUR(carried, inPersonBand(person, personResult),
                    over(lanesBand, over(lanesFootprint, ground)));
+    const QImage fresh = render(person, personResult);
+    COMPARE_COLOUR(fresh, inPersonBand(person, personResult),
+                   over(startBand, over(startFootprint, ground)));
 }
 
 void tst_ScenePainter::laneLines_data()
@@ -399,7 +403,7 @@ void tst_ScenePainter::valueText_data()
 void tst_ScenePainter::valueText()
 {
     QFETCH(double, value);
-    QTEST(ScenePainter::valueText(value), "text");
+    QTEST(DistanceText::orUnbounded(value), "text");
 }
 
 // Records spread over the whole range of the panel's controls, each painted
@@ -407,7 +411,6 @@ void tst_ScenePainter::valueText()
 // sanitizer, and that the ground is always there.
 void tst_ScenePainter::sweepControlRanges()
 {
-    const double sensors[4][2] = {{4.8, 3.6}, {5.1, 3.82}, {5.38, 4.03}, {7.18, 5.32}};
     const int widths[] = {3840, 3072, 2880, 2592, 2560, 2304, 2048, 1920, 1280};
     QRandomGenerator random(20261207);
     auto pick = [&random](double low, double high) {
@@ -425,9 +428,9 @@ void tst_ScenePainter::sweepControlRanges()
         p.horizontalAngle = edge == 2 ? 45 : pickInt(0, 45);
         p.minPixels = pickInt(80, 1080);
         p.maxPixels = pickInt(320, 1080);
-        const int sensor = pickInt(0, 3);
-        p.sensorWidth = sensors[sensor][0];
-        p.sensorHeight = sensors[sensor][1];
+        const SensorFormat &sensor = sensorFormats().at(pickInt(0, sensorFormats().size() - 1));
+        p.sensorWidth = sensor.width;
+        p.sensorHeight = sensor.height;
         p.resolutionWidth = widths[pickInt(0, 8)];
         p.resolutionHeight = p.resolutionWidth * 9 / 16;
         p.lanesNum = pickInt(1, 4);
@@ -714,9 +717,9 @@ void tst_ScenePainter::legend()
         return box && t && t->at.x() == 95 && t->at.y() > y + 5 && t->at.y() < y + 30 &&
                t->colour == QColor(80, 80, 80);
     };
-    QVERIFY(check(footprintY, ScenePainter::footprintColour(), languageText(59)));
+    QVERIFY(check(footprintY, coloursOf(params).footprint, languageText(59)));
     if (bandY >= 0)
-        QVERIFY(check(bandY, ScenePainter::bandColour(), languageText(60)));
+        QVERIFY(check(bandY, coloursOf(params).band, languageText(60)));
     else
         QVERIFY(!recorder->text(languageText(60)));
 }
@@ -814,143 +817,87 @@ void tst_ScenePainter::distanceDimensions()
 void tst_ScenePainter::figures_data()
 {
     QTest::addColumn<SceneParams>("params");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("car");
-    QTest::addColumn<bool>("rightSide");
-    QTest::addColumn<int>("leader");
-    QTest::addColumn<double>("length"); // label line, metres (times W1 when negative)
-    QTest::addColumn<bool>("atEnd");
+    QTest::addColumn<QStringList>("labels");
 
-    const SceneParams lanes = SampleCameras::lanes();
-    const SceneParams person = SampleCameras::person();
-    const SceneParams capture = SampleCameras::capture();
-    QTest::newRow("lanes near") << lanes << target(132) << true << true << 10 << 9.0 << true;
-    QTest::newRow("lanes far") << lanes << target(100) << true << false << 30 << 18.0 << true;
-    QTest::newRow("person near") << person << target(320) << false << true << 10 << 3.0 << true;
-    QTest::newRow("person far") << person << target(120) << false << false << 30 << 4.0 << true;
-    QTest::newRow("capture far face")
-        << capture << face(4, 10, 34) << false << false << 20 << -1.5 << true;
-    QTest::newRow("capture far plate")
-        << capture << plate(11, 38) << true << true << 10 << -2.0 / 3 << true;
-    QTest::newRow("capture point face")
-        << capture << face(50, 125, 425) << false << false << 10 << -2.0 / 3 << false;
-    QTest::newRow("capture point plate")
-        << capture << plate(126, 436) << true << true << 80 << -1.5 << false;
-    QTest::newRow("capture near face")
-        << capture << face(52, 130, 442) << false << false << 20 << -1.5 << true;
-    QTest::newRow("capture near plate")
-        << capture << plate(132, 456) << true << true << 10 << -2.0 / 3 << true;
+    QTest::newRow("lanes") << SampleCameras::lanes() << QStringList{target(132), target(100)};
+    QTest::newRow("person") << SampleCameras::person() << QStringList{target(320), target(120)};
+    QTest::newRow("capture") << SampleCameras::capture()
+                             << QStringList{face(4, 10, 34), plate(11, 38),      face(50, 125, 425),
+                                            plate(126, 436), face(52, 130, 442), plate(132, 456)};
 }
 
-// Finds the figure by its head point H, leader H-K and label line K-E, then
-// checks the picture against H, the label line against the ground mapping and
-// the text against E.
+// Each pixel label the scene names stands at the end of a line that leads to
+// a figure, one figure per label, and a figure farther from the pole is drawn
+// no larger than a nearer one of its kind.
 void tst_ScenePainter::figures()
 {
     QFETCH(SceneParams, params);
-    QFETCH(QString, text);
-    QFETCH(bool, car);
-    QFETCH(bool, rightSide);
-    QFETCH(int, leader);
-    QFETCH(double, length);
-    QFETCH(bool, atEnd);
-
-    const SceneResult result = computeScene(params);
-    const SceneLayout layout(sceneSize, ScenePainter::extentsOf(params, result));
+    QFETCH(QStringList, labels);
     const auto recorder = record(params);
-    const GeometryRecorder::Text *label = recorder->text(text);
-    QVERIFY(label);
-    QCOMPARE(label->colour, figureColour);
-    const double metres = length < 0 ? -length * result.W1 : length;
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14);
-    const int advance = QFontMetrics(font).horizontalAdvance(text);
 
-    QPoint head;
-    QPoint knee;
-    QPoint end;
-    QVector<QLineF> leaderLines;
-    bool found = false;
-    for (const GeometryRecorder::Line &up : recorder->lines()) {
-        const QLineF l = up.line;
-        if (found || up.colour != figureColour || l.x1() != l.x2() || l.y1() <= l.y2())
-            continue;
-        for (const GeometryRecorder::Line &across : recorder->lines()) {
-            if (across.colour != figureColour || across.line.p1() != l.p2())
-                continue;
-            const QPointF e = across.line.p2();
-            // The text starts at E, or its bounding box ends there, centred;
-            // the box is a few pixels wider than the advance.
-            const bool startsAt = e == label->at;
-            const bool endsAt = std::abs(label->at.x() + advance - e.x()) <= 5 &&
-                                std::abs(label->at.y() - e.y()) <= 14;
-            if (startsAt || endsAt) {
-                head = l.p1().toPoint();
-                knee = l.p2().toPoint();
-                end = e.toPoint();
-                leaderLines = {l, across.line};
-                found = true;
+    // The figures are the pictures shaped like the car or the person.
+    const auto shapeOf = [](ScenePictures::Picture picture) {
+        const QSize size = ScenePictures::instance().original(picture).size();
+        return double(size.width()) / size.height();
+    };
+    QVector<QRectF> figures;
+    QMap<int, QVector<QRectF>> byKind;
+    for (const GeometryRecorder::Image &image : recorder->images()) {
+        const QRectF r = image.transform.mapRect(image.target);
+        if (image.transform.isRotating())
+            continue; // the inset's turned icons
+        for (ScenePictures::Picture kind : {ScenePictures::Car, ScenePictures::People}) {
+            if (std::abs(r.width() / r.height() - shapeOf(kind)) < 0.05) {
+                figures << r;
+                byKind[kind] << r;
             }
         }
     }
-    QVERIFY(found);
-
-    // Wanted: the leader rises its length, and the label line runs along the
-    // breadth to its right end with the text at its end, to its left end
-    // otherwise. Anywhere else only when that spot is taken, with the label
-    // line still along the breadth.
-    const QPoint wantedKnee = head - QPoint(0, leader);
-    const GroundLine labelLine = layout.projectGround(wantedKnee, metres, 0, false);
-    const QPoint wantedEnd = atEnd ? labelLine.right : labelLine.left;
-    if (knee != wantedKnee || end != wantedEnd) {
-        const QPointF wantedAt =
-            atEnd ? QPointF(wantedEnd) : QPointF(wantedEnd) - QPointF(advance + 2, 4);
-        QVERIFY(spotTaken(*recorder, text, wantedAt, leaderLines));
-        const QPointF breadth = QPointF(labelLine.right - labelLine.left);
-        QVERIFY(distanceToLine(end, knee, breadth) <= 1.5);
+    QCOMPARE(figures.size(), labels.size());
+    const QPoint pole =
+        SceneLayout(sceneSize, ScenePainter::extentsOf(params, computeScene(params))).b();
+    for (QVector<QRectF> &kind : byKind) {
+        const auto distance = [&pole](const QRectF &r) {
+            return QLineF(pole, r.bottomLeft()).length();
+        };
+        std::sort(kind.begin(), kind.end(),
+                  [&](const QRectF &a, const QRectF &b) { return distance(a) < distance(b); });
+        for (int i = 1; i < kind.size(); ++i)
+            QVERIFY(kind.at(i).height() <= kind.at(i - 1).height());
     }
 
-    // Dots at H and E, outlined only.
-    for (const QPoint &p : {head, end}) {
-        bool dot = false;
-        for (const GeometryRecorder::Shape &s : recorder->ellipses()) {
-            dot = dot || (s.rect == QRectF(p.x() - 1, p.y() - 1, 3, 3) &&
-                          s.brushStyle == Qt::NoBrush && s.pen == figureColour);
+    for (const QString &text : labels) {
+        const GeometryRecorder::Text *label = recorder->text(text);
+        QVERIFY2(label, qPrintable(text));
+        const QRectF box = textBox(text, label->at).adjusted(-8, -8, 8, 8);
+        // Walk the lines of the label's colour from the label to their far end.
+        QVector<QLineF> lines;
+        for (const GeometryRecorder::Line &l : recorder->lines()) {
+            if (l.colour == label->colour)
+                lines << l.line;
         }
-        QVERIFY(dot);
+        QVector<QPointF> reached;
+        for (const QLineF &l : lines) {
+            if (box.contains(l.p1()) || box.contains(l.p2()))
+                reached << (box.contains(l.p1()) ? l.p1() : l.p2());
+        }
+        for (int i = 0; i < reached.size() && reached.size() < 64; ++i) {
+            for (const QLineF &l : lines) {
+                const QPointF other = l.p1() == reached.at(i)   ? l.p2()
+                                      : l.p2() == reached.at(i) ? l.p1()
+                                                                : QPointF(-1, -1);
+                if (other != QPointF(-1, -1) && !reached.contains(other))
+                    reached << other;
+            }
+        }
+        const bool leadsToFigure =
+            std::any_of(reached.begin(), reached.end(), [&](const QPointF &p) {
+                return std::any_of(figures.begin(), figures.end(), [&](const QRectF &f) {
+                    return f.adjusted(-16, -16, 16, 16).contains(p);
+                });
+            });
+        QVERIFY2(leadsToFigure, qPrintable(text));
     }
-
-    // T, where the figure's track crosses its line, and from it the
-    // perspective factor and the picture's corner.
-    const QPoint t = car ? head + QPoint(-3, 8) : QPoint();
-    double offset = 0;
-    if (params.scenario == 2)
-        offset = params.lanesWidth;
-    else if (params.scenario == 3)
-        offset = result.W1 / 2;
-    const GroundLine start = layout.projectGround(layout.b(), offset, 0, false);
-    const GroundLine far = layout.projectGround(layout.b(), offset, result.drawDepth, false);
-    const QPointF from = rightSide ? start.right : start.left;
-    const QPointF to = rightSide ? far.right : far.left;
-    const QSize full = car ? QSize(60, 45) : QSize(28, 70); // car.png is shown at half size
-
-    bool picture = false;
-    for (const GeometryRecorder::Image &image : recorder->images()) {
-        const int w = int(image.target.width());
-        const int h = int(image.target.height());
-        const QPoint corner = image.target.topLeft().toPoint();
-        // The picture sits at T + (9, 17) - size for a car, T + (3, 3) - size
-        // for a person; the head is T + (3, -8), or (T.x - (w/2 - 3), T.y - (h - 5)).
-        const QPoint tt = car ? corner + QPoint(w - 9, h - 17) : corner + QPoint(w - 3, h - 3);
-        const QPoint expectedHead =
-            car ? tt + QPoint(3, -8) : QPoint(tt.x() - (w / 2 - 3), tt.y() - (h - 5));
-        if (expectedHead != head || (car && tt != t))
-            continue;
-        const double f = 1 - std::hypot(tt.x() - from.x(), tt.y() - from.y()) /
-                                 std::hypot(to.x() - from.x(), to.y() - from.y()) * 0.5;
-        picture = QSize(w, h) == QSize(int(full.width() * f), int(full.height() * f));
-    }
-    QVERIFY(picture);
 }
 
 void tst_ScenePainter::cameraOrigin_data()
@@ -1186,9 +1133,9 @@ void tst_ScenePainter::paintingOrder()
         {"centre line", firstLine(Qt::black, Qt::DotLine)},
         {"road", firstPolygon(QColor(39, 49, 58))},
         {"axis", firstLine(QColor(243, 85, 88), Qt::DotLine)},
-        {"footprint", firstPolygon(ScenePainter::footprintColour())},
-        {"band", firstPolygon(ScenePainter::bandColour())},
-        {"capture line", firstLine(ScenePainter::bandColour(), Qt::DotLine)},
+        {"footprint", firstPolygon(coloursOf(params).footprint)},
+        {"band", firstPolygon(coloursOf(params).band)},
+        {"capture line", firstLine(coloursOf(params).band, Qt::DotLine)},
         {"distances", firstLine(leaderColour, params.scenario == 1 ? Qt::DotLine : Qt::DashLine)},
         {"footprint widths", firstText({"W1", "W2"})},
         {"band widths",

@@ -3,11 +3,15 @@
 #include "customproxymodel.h"
 #include "languagetable.h"
 #include "lxclientmsgpopup.h"
+#include "recordfields.h"
 #include "textid.h"
 #include "widget.h"
 
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDoubleSpinBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
@@ -52,6 +56,8 @@ private slots:
     void pickedLanguageStartsNextTime();
     void exportWritesWhatPanelShows_data();
     void exportWritesWhatPanelShows();
+    void reportMatchesCalculator_data();
+    void reportMatchesCalculator();
     void exportSuffixChoosesWriter_data();
     void exportSuffixChoosesWriter();
     void exportResultHoldsOffErrors();
@@ -67,6 +73,8 @@ private:
     }
     void selectScenario(int index);
     bool waitForRepaint();
+    // What a Python script prints, without the last line end.
+    static QString runPython(const char *script, const QStringList &arguments);
 
     std::unique_ptr<Widget> m_panel;
 };
@@ -123,6 +131,15 @@ bool tst_Widget::waitForRepaint()
     QSignalSpy reported(scene, SIGNAL(error(QString)));
     scene->update();
     return reported.wait(2000);
+}
+
+QString tst_Widget::runPython(const char *script, const QStringList &arguments)
+{
+    QProcess python;
+    python.start(QStringLiteral(FENWARDE_PYTHON), QStringList{"-c", script} + arguments);
+    if (!python.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(python.readAllStandardOutput()).trimmed();
 }
 
 void tst_Widget::listOrders()
@@ -543,15 +560,22 @@ void tst_Widget::pickedLanguageStartsNextTime()
         startup.setValue("language", code);
         startup.sync();
         QProcess program;
+        program.setProcessChannelMode(QProcess::MergedChannels);
         program.start(copy, QStringList());
         QVERIFY(program.waitForStarted());
-        const bool ended = program.waitForFinished(1500);
         if (code == "CHS") {
-            QVERIFY2(!ended, "the program did not start with the stored language");
+            // Started: its panel took the screen's scale, as its debug
+            // output says, however slowly the machine runs.
+            QByteArray said;
+            QDeadlineTimer deadline(60000);
+            while (!said.contains("Widget::SetScale") && !deadline.hasExpired() &&
+                   (program.waitForReadyRead(1000) || program.state() == QProcess::Running))
+                said += program.readAll();
+            QVERIFY2(said.contains("Widget::SetScale"), said.constData());
             program.kill();
             program.waitForFinished();
         } else {
-            QVERIFY(ended);
+            QVERIFY(program.waitForFinished(60000));
             QCOMPARE(program.exitCode(), 1);
         }
     }
@@ -612,10 +636,63 @@ print(' '.join(out))
     QStringList cells;
     for (const QString &item : expected.split(QRegularExpression(" (?=\\w+=)")))
         cells << item;
-    QProcess python;
-    python.start(QStringLiteral(FENWARDE_PYTHON), QStringList{"-c", script, file} + cells);
-    QVERIFY(python.waitForFinished(30000));
-    QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).trimmed(), cells.join(' '));
+    QCOMPARE(runPython(script, QStringList{file} + cells), cells.join(' '));
+}
+
+void tst_Widget::reportMatchesCalculator_data()
+{
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<int>("installMode");
+    QTest::newRow("person") << 0 << 0;
+    QTest::newRow("lanes, turned") << 1 << 1;
+    QTest::newRow("capture") << 2 << 0;
+}
+
+// The window fills its report from what it shows, fenwarde-calc from the
+// record; for the same record both say the same, cell for cell.
+void tst_Widget::reportMatchesCalculator()
+{
+    QFETCH(int, scenario);
+    QFETCH(int, installMode);
+    selectScenario(scenario);
+    find<QComboBox>("m_comboInstallModel")->setCurrentIndex(installMode);
+    find<QDoubleSpinBox>("m_dSpinBoxIpcHeight")->setValue(6);
+    QVERIFY(waitForRepaint());
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    m_panel->exportReport(dir.filePath("window.xlsx"));
+
+    const SceneParams &params = m_panel->sceneParams();
+    QJsonObject record;
+    for (const RecordFields::Field &field : RecordFields::all()) {
+        const QString name = QString::fromLatin1(field.name);
+        if (field.boolMember)
+            record[name] = params.*field.boolMember;
+        else if (field.intMember)
+            record[name] = params.*field.intMember;
+        else
+            record[name] = params.*field.doubleMember;
+    }
+    QProcess calc;
+    calc.start(QCoreApplication::applicationDirPath() + "/fenwarde-calc",
+               {"--report", dir.filePath("calc.xlsx")});
+    calc.write(QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n');
+    calc.closeWriteChannel();
+    QVERIFY(calc.waitForFinished(60000));
+    QCOMPARE(calc.exitCode(), 0);
+
+    const char *script = R"(
+import sys, openpyxl
+for name in sys.argv[1:]:
+    sheet = openpyxl.load_workbook(name).active
+    print(sorted(str(r) for r in sheet.merged_cells.ranges))
+    print([(c.coordinate, c.value) for row in sheet.iter_rows() for c in row if c.value])
+)";
+    const QStringList sheets =
+        runPython(script, {dir.filePath("window.xlsx"), dir.filePath("calc.xlsx")}).split('\n');
+    QCOMPARE(sheets.size(), 4);
+    QVERIFY(sheets.at(1).contains(languageText(TextId::ReportTitle)));
+    QCOMPARE(sheets.mid(2), sheets.mid(0, 2));
 }
 
 void tst_Widget::exportSuffixChoosesWriter_data()

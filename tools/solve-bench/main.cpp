@@ -7,6 +7,7 @@
 // Usage: solve-bench [wishes per kind]   (default 1000)
 
 #include "samplecameras.h"
+#include "sensorformats.h"
 #include "settingsearch.h"
 
 #include <QElapsedTimer>
@@ -44,13 +45,12 @@ private:
 // and sensor a planner might pick.
 SceneParams camera(Draw &draw, int scenario)
 {
-    static const double sensors[][2] = {{4.8, 3.6}, {5.1, 3.82}, {5.38, 4.03}, {7.18, 5.32}};
     static const int widths[] = {1280, 1920, 2560, 3840};
     SceneParams p = scenario == Scenario::Person ? SampleCameras::person() : SampleCameras::lanes();
     p.scenario = scenario;
-    const int sensor = draw.whole(0, 3);
-    p.sensorWidth = sensors[sensor][0];
-    p.sensorHeight = sensors[sensor][1];
+    const SensorFormat &sensor = sensorFormats().at(draw.whole(0, sensorFormats().size() - 1));
+    p.sensorWidth = sensor.width;
+    p.sensorHeight = sensor.height;
     p.resolutionWidth = widths[draw.whole(0, 3)];
     p.plateType = draw.whole(1, 3);
     p.minPixels = draw.whole(80, 300);

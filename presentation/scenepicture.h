@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+struct SceneParams;
+
+// The scene of one record as a picture, the way the scene widget shows it
+// on its default background, drawn from the first colours (SceneColours):
+// what was drawn before never shows through.
+class ScenePicture final
+{
+public:
+    // scale is the screen scale factor the scene is drawn for.
+    static QImage of(const SceneParams &params, const QSize &size, qreal scale);
+};
