@@ -76,6 +76,13 @@ enum : int {
     // file with only these still serves, the later ones read as empty.
     BaseCount = 97,
     ReportSuffixNotice = 97,
-    Count = 98
+    // Density zones: the help menu's switch and the legend of each class,
+    // weakest first as DensityClass counts them.
+    MenuDensityZones = 98,
+    ZoneDetect = 99,
+    ZoneObserve = 100,
+    ZoneRecognise = 101,
+    ZoneIdentify = 102,
+    Count = 103
 };
 } // namespace TextId
