@@ -223,10 +223,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 
 // Writes the report of one record; the suffix chooses the format. An
 // existing file is replaced only by a complete new one.
-bool writeReport(const SceneParams &params, const QSize &size, qreal scale, const QString &path,
-                 QString *reason)
+bool writeReport(const SceneParams &params, const QSize &size, qreal scale,
+                 const SceneOptions &options, const QString &path, QString *reason)
 {
-    const QImage picture = ScenePicture::of(params, size, scale);
+    const QImage picture = ScenePicture::of(params, size, scale, options);
     const ReportContent content = RecordReport::content(params, computeScene(params), picture);
     return ReportExport::write(content, path, reason) == ReportExport::Outcome::Written;
 }
@@ -282,8 +282,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption solveOption(
         QStringLiteral("solve"),
         QStringLiteral("Suggests focal lengths and pitch angles for records with a wish."));
+    const QCommandLineOption zonesOption(
+        QStringLiteral("zones"),
+        QStringLiteral("Draws the pixel-density zones in the pictures of --png, --report and "
+                       "--report-dir."));
     parser.addOptions({versionOption, pngOption, reportOption, reportDirOption, reportFormatOption,
-                       sizeOption, scaleOption, languageOption, solveOption});
+                       sizeOption, scaleOption, languageOption, zonesOption, solveOption});
 
     const QByteArray undecodable = undecodableArgument(rawArguments);
     if (!undecodable.isEmpty()) {
@@ -316,6 +320,8 @@ int main(int argc, char *argv[])
 
     QSize pngSize;
     qreal pngScale = 1.0;
+    SceneOptions sceneOptions;
+    sceneOptions.densityZones = parser.isSet(zonesOption);
     const bool png = parser.isSet(pngOption);
     const bool report = parser.isSet(reportOption);
     const bool reportDir = parser.isSet(reportDirOption);
@@ -327,8 +333,8 @@ int main(int argc, char *argv[])
     }
     if (!SceneRenderer::parseSize(parser.value(sizeOption), &pngSize) ||
         !SceneRenderer::parseScale(parser.value(scaleOption), &pngScale) ||
-        (!pictures &&
-         (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption)))) {
+        (!pictures && (parser.isSet(sizeOption) || parser.isSet(scaleOption) ||
+                       parser.isSet(languageOption) || parser.isSet(zonesOption)))) {
         complainAboutUsage(QStringLiteral("bad picture option"));
         return ExitUsage;
     }
@@ -397,7 +403,7 @@ int main(int argc, char *argv[])
                 const QString path = folder.filePath(
                     QStringLiteral("line-%1.%2").arg(record.lineNumber()).arg(reportFormat));
                 QString reason;
-                if (!writeReport(record.params(), pngSize, pngScale, path, &reason)) {
+                if (!writeReport(record.params(), pngSize, pngScale, sceneOptions, path, &reason)) {
                     complain(QStringLiteral("--report-dir: %1").arg(reason));
                     reportsWritten = false;
                 }
@@ -415,7 +421,8 @@ int main(int argc, char *argv[])
             complain(QStringLiteral("--report: no record to write"));
             return ExitBadInput;
         }
-        if (!writeReport(first, pngSize, pngScale, parser.value(reportOption), &reason)) {
+        if (!writeReport(first, pngSize, pngScale, sceneOptions, parser.value(reportOption),
+                         &reason)) {
             complain(QStringLiteral("--report: %1").arg(reason));
             return ExitBrokenStream;
         }
@@ -431,7 +438,8 @@ int main(int argc, char *argv[])
         } else {
             if (!currentLanguageTable())
                 loadLanguageTable(defaultLanguage);
-            SceneRenderer::writePng(first, pngSize, pngScale, parser.value(pngOption), &reason);
+            SceneRenderer::writePng(first, pngSize, pngScale, sceneOptions, parser.value(pngOption),
+                                    &reason);
         }
         if (!reason.isEmpty()) {
             complain(QStringLiteral("--png: %1").arg(reason));

@@ -18,6 +18,7 @@ private slots:
     void writesPicture_data();
     void writesPicture();
     void pictureIgnoresEarlierRecords();
+    void zonesOnRequest();
     void rejectsBadOptions_data();
     void rejectsBadOptions();
     void failures_data();
@@ -131,6 +132,24 @@ void tst_FenwardeCalcPng::pictureIgnoresEarlierRecords()
     QCOMPARE(QImage(after), QImage(alone));
 }
 
+// --zones adds the density zones to the picture; without it the picture is
+// the plain one.
+void tst_FenwardeCalcPng::zonesOnRequest()
+{
+    const QString plain = m_dir.filePath(QStringLiteral("plain.png"));
+    const QString zones = m_dir.filePath(QStringLiteral("zones.png"));
+    QCOMPARE(runCalc({QStringLiteral("--png"), plain}, lanesExample).exitCode, 0);
+    QCOMPARE(
+        runCalc({QStringLiteral("--png"), zones, QStringLiteral("--zones")}, lanesExample).exitCode,
+        0);
+    const QImage withZones(zones);
+    QVERIFY(!withZones.isNull());
+    QVERIFY(withZones != QImage(plain));
+    // The legend at the top right names the classes in dark text on white.
+    const QImage corner = withZones.copy(withZones.width() / 2, 0, withZones.width() / 2, 150);
+    QVERIFY(corner != QImage(plain).copy(withZones.width() / 2, 0, withZones.width() / 2, 150));
+}
+
 void tst_FenwardeCalcPng::rejectsBadOptions_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -143,6 +162,7 @@ void tst_FenwardeCalcPng::rejectsBadOptions_data()
     QTest::newRow("text scale") << QStringList{"--png", png, "--scale", "big"};
     QTest::newRow("size without png") << QStringList{"--size", "1000x600"};
     QTest::newRow("png without file") << QStringList{"--png"};
+    QTest::newRow("zones without a picture") << QStringList{"--zones"};
 }
 
 void tst_FenwardeCalcPng::rejectsBadOptions()
