@@ -3,6 +3,7 @@
 
 #include "aboutwidget.h"
 #include "customproxymodel.h"
+#include "densityzonesaction.h"
 #include "iwidgetbase.h"
 #include "languagetable.h"
 #include "listtexts.h"
@@ -150,6 +151,10 @@ void Widget::connectRules()
                 initScene();
             });
     connect(ui->m_menuBar, &customMenuBar::aboutReq, this, &Widget::showAbout);
+    const DensityZonesAction *zones = ui->m_menuBar->densityZones();
+    ui->m_painterWidget->setDensityZones(zones->isChecked());
+    connect(zones, &DensityZonesAction::toggled, ui->m_painterWidget,
+            &painterWidget::setDensityZones);
     connect(LxClientMsgPopup::GetInstance(), &QDialog::finished, this, [this](int) {
         if (m_resultPopupOpen)
             m_resultPopupOpen = false;

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class DensityZonesAction;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -44,6 +45,8 @@ public:
     QString language() const;
     QMenu *helpMenu() const;
     QMenu *languageMenu() const;
+    // The switch of the plan's density zones; null in the about dialog's bar.
+    DensityZonesAction *densityZones() const { return m_densityZones; }
 
     // The folder whose files make up the language list; empty means the
     // "language" folder beside the executable.
@@ -87,6 +90,7 @@ private:
     QActionGroup *m_languageGroup = nullptr;
     QMap<QString, QString> m_languageNames;
     QString m_languageFolder;
+    DensityZonesAction *m_densityZones = nullptr;
     std::unique_ptr<QMenu> m_helpMenu;
     std::unique_ptr<QMenu> m_languageMenu;
 };
