@@ -1,4 +1,5 @@
 #include "fenwardeversion.h"
+#include "guidelines.h"
 #include "languagefile.h"
 #include "languagetable.h"
 #include "recordloop.h"
@@ -157,6 +158,18 @@ QString usage(const QCommandLineParser &parser)
                           "and identify (250), {\"from\": L1,\n\"to\": d} up to the farthest "
                           "distance d that still has the density, at most\nL4; null when L1 "
                           "has less.\n") +
+           QStringLiteral("\nLast come viewAngles and checks. viewAngles lists, nearest first, "
+                          "the band's\nends (point \"bandNear\", \"bandFar\") or the capture "
+                          "point (\"capturePoint\"):\nits distance, plateVertical and "
+                          "faceVertical, the degrees down from the\ncamera to a plate centre "
+                          "0.5 m high and to a face at targetHeight, and\nlaneHorizontal, the "
+                          "degrees from the camera's axis to each lane's centre,\nfrom the left "
+                          "lane, positive to the right (none in scenario 1). checks\njudges "
+                          "plates against plate reading and faces against face capture, from\n"
+                          "guidelines.json beside this program: target, point, distance, passed, "
+                          "the\nvertical angle with its limit and excess, horizontalLimit, and "
+                          "failingLanes\nwith each lane's index in laneHorizontal, angle and "
+                          "excess. Both are [] when\nthere is no band or capture point.\n") +
            Solver::usage();
 }
 
@@ -383,13 +396,21 @@ int main(int argc, char *argv[])
         complain(QStringLiteral("Cannot read standard input: it is closed."));
         return ExitBrokenStream;
     }
-    ResultWriter writer(&output);
     if (parser.isSet(solveOption)) {
+        ResultWriter writer(&output);
         const RecordLoop::Outcome solved = Solver(&input, writer).run();
         if (!finishOutput(output, writer.failed()) || solved == RecordLoop::Outcome::ReadFailed)
             return ExitBrokenStream;
         return solved == RecordLoop::Outcome::AllGood ? 0 : ExitBadInput;
     }
+    // Read once for the whole run; without them the built-in limits judge.
+    QString guidelinesProblem;
+    const Guidelines guidelines = Guidelines::load(Guidelines::path(), &guidelinesProblem);
+    if (!guidelinesProblem.isEmpty())
+        complain(QStringLiteral("fenwarde-calc: %1; the built-in viewing-angle limits judge "
+                                "instead")
+                     .arg(guidelinesProblem));
+    ResultWriter writer(&output, guidelines);
     // Each good record's result line comes first, then its report; the first
     // good record is kept for --report and --png.
     SceneParams first;
@@ -398,7 +419,7 @@ int main(int argc, char *argv[])
     RecordReader reader(&input);
     const RecordLoop::Outcome outcome =
         RecordLoop::run(reader, writer, [&](const RecordReader &record) {
-            writer.writeResult(computeScene(record.params()));
+            writer.writeResult(record.params(), computeScene(record.params()));
             if (reportDir) {
                 const QString path = folder.filePath(
                     QStringLiteral("line-%1.%2").arg(record.lineNumber()).arg(reportFormat));

@@ -310,7 +310,7 @@ QByteArray answer(const QByteArray &input)
         if (status == RecordReader::Status::Invalid)
             writer.writeInputError(reader.lineNumber(), reader.reason());
         else
-            writer.writeResult(computeScene(reader.params()));
+            writer.writeResult(reader.params(), computeScene(reader.params()));
     }
     return out.data();
 }
