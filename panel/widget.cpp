@@ -10,6 +10,7 @@
 #include "lxclientmsgpopup.h"
 #include "lxclientscrollbar.h"
 #include "paneleventfilter.h"
+#include "panelrecord.h"
 #include "panelreport.h"
 #include "panelstyle.h"
 #include "recordfields.h"
@@ -263,40 +264,8 @@ void Widget::initScene()
 
 void Widget::updateScene()
 {
-    SceneParams params;
-    params.resolutionWidth = 0;
-    params.resolutionHeight = 0;
-    params.sensorWidth = 0.0;
-    params.sensorHeight = 0.0;
-
-    params.scenario = ListTexts::scenario(ui->m_comboModel->currentText());
-    params.pitchAngle = ui->m_spinBoxPitchAngle->value();
-    params.horizontalAngle = ui->m_spinBoxHorizontalAngle->value();
-    params.minPixels = ui->m_spinBoxMinPixels->value();
-    params.lanesNum = ui->m_spinBoxLanesNum->value();
-    params.maxPixels = ui->m_spinBoxMaxPixels->value();
-    params.focalLength = ui->m_dSpinBoxFocalLength->value();
-    params.targetHeight = ui->m_dSpinBoxTargetHeight->value();
-    params.ipcHeight = ui->m_dSpinBoxIpcHeight->value();
-    params.lanesWidth = ui->m_dSpinBoxLanesWidth->value();
-    params.plateType = ListTexts::plateType(ui->m_comboLicensePlateType->currentText());
-    params.horizontalMount = ListTexts::horizontalMount(ui->m_comboInstallModel->currentText());
-    params.captureDistance = ui->m_dSpinBoxCaptureDistanceValue->value();
-
-    int width = 0;
-    int height = 0;
-    ListTexts::resolution(ui->m_comboResolution->currentText(), &width, &height);
-    params.resolutionWidth = width;
-    params.resolutionHeight = height;
-
-    const auto sensor = m_sensorSizeMap.constFind(ui->m_comboSensorSize->currentText());
-    if (sensor != m_sensorSizeMap.constEnd() && sensor->size() >= 2) {
-        params.sensorWidth = sensor->at(0);
-        params.sensorHeight = sensor->at(1);
-    }
-
-    m_sceneParams = params;
-    ui->m_painterWidget->setSceneParams(params);
+    m_sceneParams = PanelRecord::of(*ui, m_sensorSizeMap);
+    ui->m_painterWidget->setSceneParams(m_sceneParams);
 }
 
 void Widget::updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
