@@ -25,6 +25,7 @@
 #include "sensorformats.h"
 #include "startupsettings.h"
 #include "textid.h"
+#include "viewchecklines.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -46,6 +47,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
         m_sensorSizeMap.insert(format.name, {format.width, format.height});
 
     m_aboutWidget = new aboutWidget;
+    // Between the results and the scene, part of the header.
+    m_viewChecks = new ViewCheckLines(this);
+    ui->verticalLayout_3->insertWidget(ui->verticalLayout_3->indexOf(ui->m_painterWidget),
+                                       m_viewChecks);
+    m_viewChecks->follow(ui->m_painterWidget);
     on_m_comboModel_currentIndexChanged(languageText(TextId::ScenarioPerson));
 
     setWindowFlags(Qt::FramelessWindowHint);

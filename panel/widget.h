@@ -12,6 +12,7 @@
 
 class aboutWidget;
 class PanelEventFilter;
+class ViewCheckLines;
 class QCloseEvent;
 class QMoveEvent;
 
@@ -80,5 +81,6 @@ private:
     QString m_planWarning;
     SceneParams m_sceneParams;
     aboutWidget *m_aboutWidget = nullptr;
+    ViewCheckLines *m_viewChecks = nullptr;
     QMap<QString, QList<qreal>> m_sensorSizeMap;
 };

@@ -83,6 +83,15 @@ enum : int {
     ZoneObserve = 100,
     ZoneRecognise = 101,
     ZoneIdentify = 102,
-    Count = 103
+    // Viewing-angle checks in the results header.
+    CheckPlateAt = 103,
+    CheckFaceAt = 104,
+    CheckCapturePoint = 105,
+    CheckPasses = 106,
+    CheckFails = 107,
+    CheckVertical = 108,
+    CheckLane = 109,
+    GuidelinesUnread = 110,
+    Count = 111
 };
 } // namespace TextId
