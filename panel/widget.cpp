@@ -3,6 +3,7 @@
 
 #include "aboutwidget.h"
 #include "customproxymodel.h"
+#include "hostwindow.h"
 #include "densityzonesaction.h"
 #include "iwidgetbase.h"
 #include "languagetable.h"
@@ -24,6 +25,7 @@
 #include "screenscale.h"
 #include "sensorformats.h"
 #include "startupsettings.h"
+#include "suggestdialog.h"
 #include "textid.h"
 #include "viewchecklines.h"
 
@@ -157,6 +159,7 @@ void Widget::connectRules()
                     ui->m_spinBoxHorizontalAngle->setValue(0);
                 initScene();
             });
+    connect(ui->m_toolBtnSuggest, &QToolButton::clicked, this, &Widget::showSuggestions);
     connect(ui->m_menuBar, &customMenuBar::aboutReq, this, &Widget::showAbout);
     const DensityZonesAction *zones = ui->m_menuBar->densityZones();
     ui->m_painterWidget->setDensityZones(zones->isChecked());
@@ -190,6 +193,20 @@ void Widget::connectRules()
     // Remembered for the next start as well as in the title bar's own store.
     connect(ui->m_menuBar, &customMenuBar::languageChosen, this,
             [](const QString &code) { StartupSettings::rememberLanguage(code); });
+}
+
+// A chosen setting goes through the two controls, so their rules and the
+// scene follow as for typed values.
+void Widget::showSuggestions()
+{
+    auto *dialog = new SuggestDialog(m_sceneParams, ui->m_painterWidget->sceneResult(), m_scale,
+                                     HostWindow(this));
+    connect(dialog, &SuggestDialog::chosen, this, [this](double focalLength, int pitch) {
+        ui->m_dSpinBoxFocalLength->setValue(focalLength);
+        ui->m_spinBoxPitchAngle->setValue(pitch);
+    });
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
 }
 
 void Widget::on_m_btnExport_clicked()

@@ -55,6 +55,7 @@ public slots:
     void updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
                           qreal W4);
     void showError(QString error);
+    void showSuggestions();
 
 protected:
     void moveEvent(QMoveEvent *event) override;
