@@ -56,6 +56,10 @@ SuggestDialog::SuggestDialog(const SceneParams &record, const SceneResult &curre
         m_plate->setValue(platePixels);
         m_face->setValue(facePixels);
         m_plateWanted->setChecked(true);
+        m_plate->setObjectName(QStringLiteral("m_spinWantPlate"));
+        m_face->setObjectName(QStringLiteral("m_spinWantFace"));
+        m_plateWanted->setObjectName(QStringLiteral("m_checkWantPlate"));
+        m_faceWanted->setObjectName(QStringLiteral("m_checkWantFace"));
         addWishField(QString(), m_plate, m_plateWanted);
         addWishField(QString(), m_face, m_faceWanted);
     } else {
@@ -68,6 +72,8 @@ SuggestDialog::SuggestDialog(const SceneParams &record, const SceneResult &curre
         const bool band = current.rangeEmitted && current.L3 > current.L2;
         m_near->setValue(band ? wishFrom(current.L2, 5) : 5);
         m_far->setValue(band ? wishFrom(current.L3, 20) : 20);
+        m_near->setObjectName(QStringLiteral("m_spinWantNear"));
+        m_far->setObjectName(QStringLiteral("m_spinWantFar"));
         addWishField(languageText(TextId::SuggestWantNear), m_near);
         addWishField(languageText(TextId::SuggestWantFar), m_far);
     }

@@ -3,8 +3,8 @@
 
 #include "aboutwidget.h"
 #include "customproxymodel.h"
-#include "hostwindow.h"
 #include "densityzonesaction.h"
+#include "hostwindow.h"
 #include "iwidgetbase.h"
 #include "languagetable.h"
 #include "listtexts.h"

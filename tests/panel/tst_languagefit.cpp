@@ -190,8 +190,7 @@ void tst_LanguageFit::textsFit()
     }
     const auto *reset = panel.findChild<LxClientToolButton *>(QStringLiteral("m_toolBtnReset"));
     const auto *exporter = panel.findChild<LxClientIconPushBtn *>(QStringLiteral("m_btnExport"));
-    const auto *suggest =
-        panel.findChild<LxClientToolButton *>(QStringLiteral("m_toolBtnSuggest"));
+    const auto *suggest = panel.findChild<LxClientToolButton *>(QStringLiteral("m_toolBtnSuggest"));
     QVERIFY(reset && exporter && suggest);
     overflows << toolButtonOverflow(reset) << buttonOverflow(exporter)
               << toolButtonOverflow(suggest);

@@ -3,6 +3,7 @@
 #include "languagetable.h"
 #include "lxclientmsgpopup.h"
 #include "painterwidget.h"
+#include "suggestdialog.h"
 #include "textid.h"
 #include "viewchecklines.h"
 #include "widget.h"
@@ -10,7 +11,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QtTest>
 
 #include <memory>
@@ -30,11 +34,15 @@ private slots:
     void zonesSwitchRedrawsScene();
     void checksShown_data();
     void checksShown();
+    void suggestionChosen_data();
+    void suggestionChosen();
 
 private:
     // Picks the scenario, then sets fields by name as a user types them.
     void plan(int scenario, const Settings &settings);
     bool waitForRepaint();
+    // Opens the suggester, types the wish into its fields by name and searches.
+    SuggestDialog *suggest(int scenario, const Settings &wish);
 
     std::unique_ptr<Widget> m_panel;
     painterWidget *m_scene = nullptr;
@@ -127,6 +135,70 @@ void tst_PlanningAids::checksShown()
     const auto *checks = m_panel->findChild<ViewCheckLines *>(QStringLiteral("m_viewChecks"));
     QVERIFY(checks && checks->isVisible());
     QTEST(checks->lines(), "lines");
+}
+
+SuggestDialog *tst_PlanningAids::suggest(int scenario, const Settings &wish)
+{
+    plan(scenario, {});
+    if (!waitForRepaint())
+        return nullptr;
+    m_panel->findChild<QToolButton *>(QStringLiteral("m_toolBtnSuggest"))->click();
+    auto *dialog = m_panel->findChild<SuggestDialog *>();
+    if (!dialog || !dialog->isVisible())
+        return nullptr;
+    for (const auto &field : wish) {
+        QObject *input = dialog->findChild<QObject *>(QString::fromLatin1(field.first));
+        input->setProperty(field.first.startsWith("m_check") ? "checked" : "value", field.second);
+    }
+    dialog->findChild<QPushButton *>(QStringLiteral("m_btnSearch"))->click();
+    return dialog;
+}
+
+void tst_PlanningAids::suggestionChosen_data()
+{
+    QTest::addColumn<int>("scenario");
+    QTest::addColumn<Settings>("wish");
+    QTest::newRow("person band 8 to 20 m")
+        << 0 << Settings{{"m_spinWantNear", 8}, {"m_spinWantFar", 20}};
+    QTest::newRow("lanes band 15 to 40 m")
+        << 1 << Settings{{"m_spinWantNear", 15}, {"m_spinWantFar", 40}};
+    QTest::newRow("plate 200 px and face 100 px")
+        << 2 << Settings{{"m_spinWantPlate", 200}, {"m_checkWantFace", 1}, {"m_spinWantFace", 100}};
+}
+
+void tst_PlanningAids::suggestionChosen()
+{
+    QFETCH(int, scenario);
+    QFETCH(Settings, wish);
+    SuggestDialog *dialog = suggest(scenario, wish);
+    QVERIFY(dialog);
+    auto *first = dialog->findChild<QPushButton *>(QStringLiteral("m_btnSuggestion1"));
+    QVERIFY(first && first->isVisible());
+    const QRegularExpressionMatch setting =
+        QRegularExpression(QStringLiteral("^([\\d.]+) mm, pitch (\\d+)°")).match(first->text());
+    QVERIFY2(setting.hasMatch(), qPrintable(first->text()));
+    first->click();
+    QVERIFY(waitForRepaint());
+    QCOMPARE(m_panel->findChild<QDoubleSpinBox *>(QStringLiteral("m_dSpinBoxFocalLength"))->value(),
+             setting.captured(1).toDouble());
+    QCOMPARE(m_panel->findChild<QSpinBox *>(QStringLiteral("m_spinBoxPitchAngle"))->value(),
+             setting.captured(2).toInt());
+    const SceneResult &shown = m_scene->sceneResult();
+    if (scenario == 2)
+        QVERIFY2(
+            shown.plateAtCapture >= 200 && shown.faceAtCapture >= 100,
+            qPrintable(QStringLiteral("%1 %2").arg(shown.plateAtCapture).arg(shown.faceAtCapture)));
+    else
+        QVERIFY2(shown.L2 <= wish[0].second + 0.005 && shown.L3 >= wish[1].second - 0.005,
+                 qPrintable(QStringLiteral("%1 to %2").arg(shown.L2).arg(shown.L3)));
+
+    // A band no lens reaches lists nothing and says what stops it.
+    dialog = suggest(0, {{"m_spinWantNear", 2}, {"m_spinWantFar", 900}});
+    QVERIFY(dialog);
+    QVERIFY(!dialog->findChild<QPushButton *>(QStringLiteral("m_btnSuggestion1"))->isVisible());
+    const QString why = dialog->findChild<QLabel *>(QStringLiteral("m_labSuggestNote"))->text();
+    QVERIFY2(why.startsWith("No setting meets the wish: ") && why.contains("900.00 m"),
+             qPrintable(why));
 }
 
 QTEST_MAIN(tst_PlanningAids)
