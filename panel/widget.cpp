@@ -9,6 +9,7 @@
 #include "lxclientmsgpopup.h"
 #include "lxclientscrollbar.h"
 #include "paneleventfilter.h"
+#include "panelrecord.h"
 #include "panelreport.h"
 #include "panelstyle.h"
 #include "recordfields.h"
@@ -30,13 +31,11 @@
 #include <QScrollBar>
 #include <QStringListModel>
 
-// Pixel limits never go above this, whatever the resolution's height.
-static constexpr int PixelCap = 1080;
-
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
     PanelStyle::apply(*ui, this);
+    PanelRecord::applyRanges(*ui);
     fillLists();
     ui->scrollArea->setVerticalScrollBar(new LxClientScrollBar(Qt::Vertical));
 
@@ -75,8 +74,8 @@ void Widget::fillLists()
                                 languageText(TextId::ScenarioCapture)});
 
     QStringList resolutions;
-    for (int i = 0; i < ui->m_comboResolution->count(); ++i)
-        resolutions << ui->m_comboResolution->itemText(i);
+    for (const QSize &size : RecordFields::resolutions())
+        resolutions << ListTexts::resolutionText(size.width(), size.height());
     // The list takes over only the proxy; both models go with the panel.
     auto *source = new QStringListModel(resolutions, this);
     auto *proxy = new customProxyModel(this);
@@ -160,7 +159,7 @@ void Widget::connectRules()
                 int width = 0;
                 int height = 0;
                 if (ListTexts::resolution(ui->m_comboResolution->currentText(), &width, &height)) {
-                    const int cap = qMin(height, PixelCap);
+                    const int cap = qMin(height, RecordFields::PixelCap);
                     ui->m_spinBoxMaxPixels->setMaximum(cap);
                     ui->m_spinBoxMinPixels->setMaximum(cap);
                 }
@@ -245,8 +244,8 @@ void Widget::initScene()
     const bool maxBlocked = ui->m_spinBoxMaxPixels->blockSignals(true);
     ui->m_spinBoxMinPixels->setValue(preset.minPixels);
     ui->m_spinBoxMaxPixels->setValue(preset.maxPixels);
-    ui->m_spinBoxMaxPixels->setMaximum(PixelCap);
-    ui->m_spinBoxMinPixels->setMaximum(PixelCap);
+    ui->m_spinBoxMaxPixels->setMaximum(RecordFields::PixelCap);
+    ui->m_spinBoxMinPixels->setMaximum(RecordFields::PixelCap);
     ui->m_dSpinBoxCaptureDistanceValue->setValue(preset.captureDistance);
     ui->m_spinBoxMinPixels->blockSignals(minBlocked);
     ui->m_spinBoxMaxPixels->blockSignals(maxBlocked);
