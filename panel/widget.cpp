@@ -12,6 +12,8 @@
 #include "panelrecord.h"
 #include "panelreport.h"
 #include "panelstyle.h"
+#include "plancontroller.h"
+#include "polelist.h"
 #include "recordfields.h"
 #include "reportdialog.h"
 #include "reportexport.h"
@@ -51,6 +53,9 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     initScene();
     connectControls();
+    m_poles = new PoleList(this);
+    m_poles->placeAbove(ui->horizontalLayout_6, ui->scrollArea);
+    m_plan = new PlanController(this, m_poles, ui->m_menuBar);
 
     m_baseMinSize = minimumSize();
     m_baseScrollMinWidth = ui->scrollArea->minimumWidth();
@@ -179,14 +184,25 @@ void Widget::connectRules()
             [](const QString &code) { StartupSettings::rememberLanguage(code); });
 }
 
-void Widget::on_m_btnExport_clicked()
+void Widget::loadRecord(const SceneParams &record)
 {
-    const QString name = ReportDialog::ask(this);
-    if (!name.isEmpty())
-        exportReport(name);
+    PanelRecord::load(*ui, record);
 }
 
-void Widget::exportReport(const QString &fileName, const QString &defaultSuffix)
+bool Widget::mayClose()
+{
+    return m_plan->mayClose();
+}
+
+void Widget::on_m_btnExport_clicked()
+{
+    bool wholeSite = false;
+    const QString name = ReportDialog::ask(this, &wholeSite);
+    if (!name.isEmpty())
+        exportReport(name, QString(), wholeSite);
+}
+
+void Widget::exportReport(const QString &fileName, const QString &defaultSuffix, bool wholeSite)
 {
     const QString name = ReportFormat::withSuffix(fileName, defaultSuffix);
     // Known before the scene is grabbed for a report that is not written.
@@ -196,7 +212,9 @@ void Widget::exportReport(const QString &fileName, const QString &defaultSuffix)
     }
     QString reason;
     const ReportExport::Outcome outcome =
-        ReportExport::write(PanelReport::content(*ui, m_sceneParams, m_planWarning), name, &reason);
+        wholeSite ? m_plan->exportSite(name, &reason)
+                  : ReportExport::write(PanelReport::content(*ui, m_sceneParams, m_planWarning),
+                                        name, &reason);
     if (outcome != ReportExport::Outcome::Written)
         qWarning().noquote() << reason;
     showExportResult(outcome == ReportExport::Outcome::Written, ReportExport::notice(outcome));
@@ -291,6 +309,7 @@ void Widget::updateScene()
 
     m_sceneParams = params;
     ui->m_painterWidget->setSceneParams(params);
+    emit recordChanged();
 }
 
 void Widget::updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
@@ -389,6 +408,10 @@ void Widget::moveEvent(QMoveEvent *event)
 
 void Widget::closeEvent(QCloseEvent *event)
 {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     m_aboutWidget->hide();
     event->accept();
 }
