@@ -1,9 +1,14 @@
 #include "panelrecord.h"
 #include "ui_widget.h"
 
+#include "customproxymodel.h"
+#include "languagetable.h"
 #include "listtexts.h"
 #include "recordfields.h"
 #include "sceneparams.h"
+#include "textid.h"
+
+#include <QStringListModel>
 
 namespace
 {
@@ -44,6 +49,34 @@ void select(QComboBox *list, const QString &text)
 }
 
 } // namespace
+
+void PanelRecord::fillLists(Ui::Widget &ui, QObject *owner)
+{
+    // Filling the empty list makes its first item current, which applies the
+    // person scenario through the by-name slot.
+    ui.m_comboModel->addItems({languageText(TextId::ScenarioPerson),
+                               languageText(TextId::ScenarioLanes),
+                               languageText(TextId::ScenarioCapture)});
+
+    QStringList resolutions;
+    for (const QSize &size : RecordFields::resolutions())
+        resolutions << ListTexts::resolutionText(size.width(), size.height());
+    // The list takes over only the proxy; both models go with the owner.
+    auto *source = new QStringListModel(resolutions, owner);
+    auto *proxy = new customProxyModel(owner);
+    proxy->setSourceModel(source);
+    proxy->setDynamicSortFilter(true);
+    proxy->sort(0, Qt::AscendingOrder);
+    ui.m_comboResolution->setModel(proxy);
+    ui.m_comboResolution->setCurrentIndex(0);
+
+    ui.m_comboInstallModel->addItems(
+        {languageText(TextId::InstallModeStraight), languageText(TextId::InstallModeTurned)});
+    ui.m_comboSensorSize->model()->sort(0, Qt::AscendingOrder);
+    ui.m_comboLicensePlateType->addItems({languageText(TextId::PlateType1),
+                                          languageText(TextId::PlateType2),
+                                          languageText(TextId::PlateType3)});
+}
 
 void PanelRecord::applyRanges(Ui::Widget &ui)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+class QObject;
 struct SceneParams;
 
 namespace Ui
@@ -14,6 +15,10 @@ class Widget;
 class PanelRecord final
 {
 public:
+    // The lists' items: the codes' texts in the loaded language, the
+    // resolutions sorted as customProxyModel orders them (its models owned
+    // by owner) and the sensor formats sorted by name.
+    static void fillLists(Ui::Widget &ui, QObject *owner);
     static void applyRanges(Ui::Widget &ui);
 
     // The lists that load presets go first: scenario, sensor and install

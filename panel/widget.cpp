@@ -2,7 +2,6 @@
 #include "ui_widget.h"
 
 #include "aboutwidget.h"
-#include "customproxymodel.h"
 #include "iwidgetbase.h"
 #include "languagetable.h"
 #include "listtexts.h"
@@ -31,14 +30,13 @@
 #include <QDebug>
 #include <QMoveEvent>
 #include <QScrollBar>
-#include <QStringListModel>
 
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
     PanelStyle::apply(*ui, this);
     PanelRecord::applyRanges(*ui);
-    fillLists();
+    PanelRecord::fillLists(*ui, this);
     ui->scrollArea->setVerticalScrollBar(new LxClientScrollBar(Qt::Vertical));
 
     for (const SensorFormat &format : sensorFormats())
@@ -68,34 +66,6 @@ Widget::~Widget()
     releaseLanguageTable();
     delete ui;
     m_sensorSizeMap.clear();
-}
-
-void Widget::fillLists()
-{
-    // Filling the empty list makes its first item current, which applies the
-    // person scenario through the by-name slot.
-    ui->m_comboModel->addItems({languageText(TextId::ScenarioPerson),
-                                languageText(TextId::ScenarioLanes),
-                                languageText(TextId::ScenarioCapture)});
-
-    QStringList resolutions;
-    for (const QSize &size : RecordFields::resolutions())
-        resolutions << ListTexts::resolutionText(size.width(), size.height());
-    // The list takes over only the proxy; both models go with the panel.
-    auto *source = new QStringListModel(resolutions, this);
-    auto *proxy = new customProxyModel(this);
-    proxy->setSourceModel(source);
-    proxy->setDynamicSortFilter(true);
-    proxy->sort(0, Qt::AscendingOrder);
-    ui->m_comboResolution->setModel(proxy);
-    ui->m_comboResolution->setCurrentIndex(0);
-
-    ui->m_comboInstallModel->addItems(
-        {languageText(TextId::InstallModeStraight), languageText(TextId::InstallModeTurned)});
-    ui->m_comboSensorSize->model()->sort(0, Qt::AscendingOrder);
-    ui->m_comboLicensePlateType->addItems({languageText(TextId::PlateType1),
-                                           languageText(TextId::PlateType2),
-                                           languageText(TextId::PlateType3)});
 }
 
 // Direct connections, in the order the panel has always made them.

@@ -76,7 +76,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void fillLists();
     void connectControls();
     void connectRules();
     void showAbout();

@@ -71,7 +71,6 @@ PlanMenu::PlanMenu(const SettingsStore &store, QWidget *bar)
             [this](QAction *action) { emit recentRequested(action->data().toString()); });
     m_button->setMenu(m_menu.get());
     new PopupAnchor(m_menu.get(), m_button);
-    fillRecent();
 }
 
 PlanMenu::~PlanMenu() = default;
