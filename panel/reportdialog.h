@@ -14,6 +14,11 @@ class ReportDialog final
 {
 public:
     // The chosen name with its suffix, or an empty text when the user
-    // cancelled; wholeSite, when given, tells which report was chosen.
-    static QString ask(QWidget *panel, bool *wholeSite = nullptr);
+    // cancelled; wholeSite, when given, tells which report was chosen. The
+    // dialog starts beside planPath when the plan has been saved.
+    static QString ask(QWidget *panel, bool *wholeSite = nullptr,
+                       const QString &planPath = QString());
+
+private:
+    static QString startFolder(const QString &planPath);
 };

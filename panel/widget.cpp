@@ -167,7 +167,7 @@ bool Widget::mayClose()
 void Widget::on_m_btnExport_clicked()
 {
     bool wholeSite = false;
-    const QString name = ReportDialog::ask(this, &wholeSite);
+    const QString name = ReportDialog::ask(this, &wholeSite, m_plan->path());
     if (!name.isEmpty())
         exportReport(name, QString(), wholeSite);
 }
