@@ -68,6 +68,15 @@ void ResultWriter::writeResult(const SceneResult &result)
     writeLine(resultLine(result));
 }
 
+void ResultWriter::writePoleResult(const SceneResult &result, const QString &pole)
+{
+    const QByteArray name = QJsonDocument(QJsonArray{pole}).toJson(QJsonDocument::Compact);
+    QByteArray line = resultLine(result);
+    line.chop(1);
+    // The name goes after every field a line of records has.
+    writeLine(line + ",\"pole\":" + name.mid(1, name.size() - 2) + '}');
+}
+
 void ResultWriter::writeInputError(qint64 lineNumber, const QString &reason)
 {
     writeLine(inputErrorLine(lineNumber, reason));

@@ -18,6 +18,8 @@ public:
     explicit ResultWriter(QIODevice *output);
 
     void writeResult(const SceneResult &result);
+    // A pole's result: the result line with the pole's name added last.
+    void writePoleResult(const SceneResult &result, const QString &pole);
     void writeInputError(qint64 lineNumber, const QString &reason);
     void writeSuggestions(const QVector<SettingSearch::Suggestion> &suggestions);
     void writeSolveError(const QString &reason);

@@ -12,6 +12,7 @@ class QAction;
 class QActionGroup;
 class QMenu;
 class QMouseEvent;
+class PlanMenu;
 
 namespace Ui
 {
@@ -44,6 +45,11 @@ public:
     QString language() const;
     QMenu *helpMenu() const;
     QMenu *languageMenu() const;
+    // The main window's plan menu; null in other windows.
+    PlanMenu *planMenu() const { return m_planMenu; }
+
+    // What the bar shows as its title; the program's name until set.
+    void setTitle(const QString &title);
 
     // The folder whose files make up the language list; empty means the
     // "language" folder beside the executable.
@@ -89,4 +95,5 @@ private:
     QString m_languageFolder;
     std::unique_ptr<QMenu> m_helpMenu;
     std::unique_ptr<QMenu> m_languageMenu;
+    PlanMenu *m_planMenu = nullptr;
 };

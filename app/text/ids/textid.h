@@ -76,6 +76,37 @@ enum : int {
     // file with only these still serves, the later ones read as empty.
     BaseCount = 97,
     ReportSuffixNotice = 97,
-    Count = 98
+    // The plan menu, the pole list and the site report.
+    PlanMenu = 98,
+    PlanNew = 99,
+    PlanOpen = 100,
+    PlanSave = 101,
+    PlanSaveAs = 102,
+    PlanRecent = 103,
+    PoleListCaption = 104,
+    PoleAdd = 105,
+    PoleRename = 106,
+    PoleRemove = 107,
+    SiteEdit = 108,
+    NoteCaption = 109,
+    NewPoleName = 110,
+    UntitledSite = 111,
+    SaveChangesQuestion = 112,
+    OpenFailed = 113,
+    SaveFailed = 114,
+    RecoveryOffer = 115,
+    PlanFileFilter = 116,
+    SiteReportFilter = 117,
+    SummaryPole = 118,
+    SummaryBand = 119,
+    SummaryWarning = 120,
+    SiteReportTitle = 121,
+    SummarySheet = 122,
+    RemovePoleQuestion = 123,
+    ButtonDiscard = 124,
+    ButtonCancel = 125,
+    ButtonRestore = 126,
+    ButtonOk = 127,
+    Count = 128
 };
 } // namespace TextId
