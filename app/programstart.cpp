@@ -3,11 +3,13 @@
 #include "customgraphicsview.h"
 #include "languagefile.h"
 #include "languagetable.h"
+#include "plancontroller.h"
 #include "startupsettings.h"
 #include "widget.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 int runFenwarde(int &argc, char **argv, const std::function<void(QWidget *)> &shown)
 {
@@ -29,9 +31,19 @@ int runFenwarde(int &argc, char **argv, const std::function<void(QWidget *)> &sh
     auto *panel = new Widget;
     auto *view = new customGraphicsView;
     view->setWidget(panel);
+    view->setCloseGuard([panel] { return panel->mayClose(); });
     view->show();
     if (shown)
         shown(view);
+    // Questions wait for the window to be in its place. The one argument
+    // the program takes is a plan to open; a bad one is named and the
+    // program starts with a new plan.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    QTimer::singleShot(0, panel, [panel, arguments] {
+        if (!arguments.isEmpty())
+            panel->plan()->openAndTell(arguments.constFirst());
+        panel->plan()->offerRecovery();
+    });
 
     const int exitCode = QApplication::exec();
 

@@ -2,6 +2,7 @@
 #include "guidelines.h"
 #include "languagefile.h"
 #include "languagetable.h"
+#include "planfile.h"
 #include "recordloop.h"
 #include "recordreader.h"
 #include "recordreport.h"
@@ -12,6 +13,7 @@
 #include "scenecalculation.h"
 #include "scenepicture.h"
 #include "scenerenderer.h"
+#include "sitereport.h"
 #include "solver.h"
 #include "textid.h"
 #include "utf8sequence.h"
@@ -170,6 +172,14 @@ QString usage(const QCommandLineParser &parser)
                           "the\nvertical angle with its limit and excess, horizontalLimit, and "
                           "failingLanes\nwith each lane's index in laneHorizontal, angle and "
                           "excess. Both are [] when\nthere is no band or capture point.\n") +
+           QStringLiteral(
+               "\nWith --plan, the poles of a plan file saved by the planning "
+               "window take the\nplace of the records: one result per pole, in "
+               "the plan's order, ending with\n\"pole\": its name. --report then "
+               "writes the site report: a summary of every\npole, then each "
+               "pole's own report, and --report-dir names its reports pole-1,\npole-2 and "
+               "so on. A plan that cannot be read is named on standard error\nand "
+               "gives exit status 1.\n") +
            Solver::usage();
 }
 
@@ -299,8 +309,14 @@ int main(int argc, char *argv[])
         QStringLiteral("zones"),
         QStringLiteral("Draws the pixel-density zones in the pictures of --png, --report and "
                        "--report-dir."));
+    const QCommandLineOption planOption(
+        QStringLiteral("plan"),
+        QStringLiteral("Reads the poles of a plan file instead of records from standard input; "
+                       "--report then writes the site report."),
+        QStringLiteral("file"));
     parser.addOptions({versionOption, pngOption, reportOption, reportDirOption, reportFormatOption,
-                       sizeOption, scaleOption, languageOption, zonesOption, solveOption});
+                       sizeOption, scaleOption, languageOption, zonesOption, solveOption,
+                       planOption});
 
     const QByteArray undecodable = undecodableArgument(rawArguments);
     if (!undecodable.isEmpty()) {
@@ -339,6 +355,11 @@ int main(int argc, char *argv[])
     const bool report = parser.isSet(reportOption);
     const bool reportDir = parser.isSet(reportDirOption);
     const bool pictures = png || report || reportDir;
+    const bool fromPlan = parser.isSet(planOption);
+    if (fromPlan && parser.isSet(solveOption)) {
+        complainAboutUsage(QStringLiteral("--plan reads no wishes; leave out --solve"));
+        return ExitUsage;
+    }
     if (pictures && parser.isSet(solveOption)) {
         complainAboutUsage(QStringLiteral("--solve writes no picture or report; leave out --png, "
                                           "--report and --report-dir"));
@@ -391,8 +412,17 @@ int main(int argc, char *argv[])
         return ExitBrokenStream;
     }
 
+    Plan plan;
+    if (fromPlan) {
+        QString reason;
+        if (!PlanFile::read(parser.value(planOption), &plan, &reason)) {
+            complain(QStringLiteral("--plan: %1: %2").arg(parser.value(planOption), reason));
+            return ExitBadInput;
+        }
+    }
     QFile input;
-    if (closed.input || !input.open(StdinFd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+    if (!fromPlan &&
+        (closed.input || !input.open(StdinFd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))) {
         complain(QStringLiteral("Cannot read standard input: it is closed."));
         return ExitBrokenStream;
     }
@@ -416,24 +446,35 @@ int main(int argc, char *argv[])
     SceneParams first;
     bool haveFirst = false;
     bool reportsWritten = true;
-    RecordReader reader(&input);
-    const RecordLoop::Outcome outcome =
-        RecordLoop::run(reader, writer, [&](const RecordReader &record) {
+    const auto answer = [&](const SceneParams &params, const QString &reportName) {
+        if (reportDir) {
+            const QString path =
+                folder.filePath(QStringLiteral("%1.%2").arg(reportName, reportFormat));
+            QString reason;
+            if (!writeReport(params, pngSize, pngScale, sceneOptions, path, &reason)) {
+                complain(QStringLiteral("--report-dir: %1").arg(reason));
+                reportsWritten = false;
+            }
+        }
+        if (!haveFirst) {
+            first = params;
+            haveFirst = true;
+        }
+    };
+    RecordLoop::Outcome outcome = RecordLoop::Outcome::AllGood;
+    if (fromPlan) {
+        for (int i = 0; i < plan.poles.size() && !writer.failed(); ++i) {
+            const SceneParams &params = plan.poles.at(i).record;
+            writer.writePoleResult(params, computeScene(params), plan.poles.at(i).name);
+            answer(params, QStringLiteral("pole-%1").arg(i + 1));
+        }
+    } else {
+        RecordReader reader(&input);
+        outcome = RecordLoop::run(reader, writer, [&](const RecordReader &record) {
             writer.writeResult(record.params(), computeScene(record.params()));
-            if (reportDir) {
-                const QString path = folder.filePath(
-                    QStringLiteral("line-%1.%2").arg(record.lineNumber()).arg(reportFormat));
-                QString reason;
-                if (!writeReport(record.params(), pngSize, pngScale, sceneOptions, path, &reason)) {
-                    complain(QStringLiteral("--report-dir: %1").arg(reason));
-                    reportsWritten = false;
-                }
-            }
-            if (!haveFirst) {
-                first = record.params();
-                haveFirst = true;
-            }
+            answer(record.params(), QStringLiteral("line-%1").arg(record.lineNumber()));
         });
+    }
     if (!finishOutput(output, writer.failed()) || outcome == RecordLoop::Outcome::ReadFailed)
         return ExitBrokenStream;
     if (report) {
@@ -442,8 +483,12 @@ int main(int argc, char *argv[])
             complain(QStringLiteral("--report: no record to write"));
             return ExitBadInput;
         }
-        if (!writeReport(first, pngSize, pngScale, sceneOptions, parser.value(reportOption),
-                         &reason)) {
+        const bool written =
+            fromPlan ? SiteReport::write(plan, parser.value(reportOption), pngSize, pngScale,
+                                         &reason) == ReportExport::Outcome::Written
+                     : writeReport(first, pngSize, pngScale, sceneOptions,
+                                   parser.value(reportOption), &reason);
+        if (!written) {
             complain(QStringLiteral("--report: %1").arg(reason));
             return ExitBrokenStream;
         }

@@ -2,14 +2,13 @@
 
 #include "jsonobjectscanner.h"
 #include "recordfields.h"
+#include "recordvalue.h"
 #include "searchwording.h"
 
 #include <QJsonDocument>
-#include <QLocale>
 #include <QSet>
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace
@@ -18,8 +17,6 @@ namespace
 using FieldType = RecordFields::Type;
 
 constexpr qint32 IntMax = std::numeric_limits<qint32>::max();
-// Stands for a value that is not a number at all, which no field accepts.
-constexpr double NoNumber = std::numeric_limits<double>::quiet_NaN();
 
 using WishInt = std::optional<qint32> SolveWish::*;
 using WishDouble = std::optional<double> SolveWish::*;
@@ -80,7 +77,6 @@ const QVector<Field> &wishFields()
 }
 
 using Member = JsonObjectScanner::Member;
-using Kind = JsonObjectScanner::Kind;
 
 const Field *findIn(const QVector<Field> &fields, const QString &name)
 {
@@ -91,130 +87,18 @@ const Field *findIn(const QVector<Field> &fields, const QString &name)
     return nullptr;
 }
 
-// The power of ten of the first significant digit of a JSON number; 0 for a
-// number whose digits are all zero.
-qint64 leadingPower(const QByteArray &text)
-{
-    qint64 integerDigits = 0;
-    qint64 index = 0;
-    qint64 first = -1;
-    bool fraction = false;
-    int i = text.startsWith('-') ? 1 : 0;
-    for (; i < text.size() && text.at(i) != 'e' && text.at(i) != 'E'; ++i) {
-        const char c = text.at(i);
-        if (c == '.') {
-            fraction = true;
-            continue;
-        }
-        if (!fraction)
-            ++integerDigits;
-        if (first < 0 && c != '0')
-            first = index;
-        ++index;
-    }
-    if (first < 0)
-        return 0;
-    qint64 exponent = 0;
-    bool negative = false;
-    if (++i < text.size() && (text.at(i) == '+' || text.at(i) == '-'))
-        negative = text.at(i++) == '-';
-    for (; i < text.size(); ++i)
-        exponent = std::min<qint64>(exponent * 10 + (text.at(i) - '0'), 1000000000);
-    return integerDigits - 1 - first + (negative ? -exponent : exponent);
-}
-
-// True when a JSON number, as written, is a whole number: every digit
-// after its decimal point, once the exponent has moved the point, is a zero.
-// The nearest double cannot tell: 29.99999999999999999 reads as 30.
-bool isWholeNumber(const QByteArray &text)
-{
-    QByteArray digits;
-    qint64 integerDigits = 0;
-    bool fraction = false;
-    int i = text.startsWith('-') ? 1 : 0;
-    for (; i < text.size() && text.at(i) != 'e' && text.at(i) != 'E'; ++i) {
-        if (text.at(i) == '.') {
-            fraction = true;
-            continue;
-        }
-        digits += text.at(i);
-        if (!fraction)
-            ++integerDigits;
-    }
-    qint64 exponent = 0;
-    bool negative = false;
-    if (++i < text.size() && (text.at(i) == '+' || text.at(i) == '-'))
-        negative = text.at(i++) == '-';
-    for (; i < text.size(); ++i)
-        exponent = std::min<qint64>(exponent * 10 + (text.at(i) - '0'), 1000000000);
-    const qint64 point = integerDigits + (negative ? -exponent : exponent);
-    for (qint64 d = std::max<qint64>(point, 0); d < digits.size(); ++d) {
-        if (digits.at(int(d)) != '0')
-            return false;
-    }
-    return true;
-}
-
-// The double nearest to a JSON number. As JSON parsers do, a number too small
-// for a double reads as a zero that keeps the number's sign; one too large
-// reads as infinity.
-double numberValue(const QByteArray &text)
-{
-    bool ok = false;
-    double value = text.toDouble(&ok);
-    if (!ok)
-        value = leadingPower(text) < 0 ? 0.0 : std::numeric_limits<double>::infinity();
-    return std::copysign(value, text.startsWith('-') ? -1.0 : 1.0);
-}
-
-// A number as written, shortened for a message.
-QString shown(const QByteArray &number)
-{
-    constexpr int Longest = 40;
-    if (number.size() <= Longest)
-        return QString::fromLatin1(number);
-    return QString::fromLatin1(number.left(Longest - 3)) + QStringLiteral("...");
-}
-
-QString rangeText(const Field &field)
-{
-    if (field.highest == IntMax)
-        return QStringLiteral("at least %1").arg(field.lowest);
-    return QStringLiteral("from %1 to %2").arg(field.lowest).arg(field.highest);
-}
-
 // Stores the member's value into the field, or explains why it does not fit.
 bool assign(const Field &field, const Member &member, SceneParams *params, SolveWish *wish,
             QString *reason)
 {
     const QString name = QLatin1String(field.name);
-    if (member.kind == Kind::Number && !JsonObjectScanner::isJsonNumber(member.number)) {
-        *reason = QStringLiteral("\"%1\" holds %2, which is not a JSON number")
-                      .arg(name, shown(member.number));
-        return false;
-    }
     switch (field.type) {
     case FieldType::Bool:
-        if (member.kind != Kind::True && member.kind != Kind::False) {
-            *reason = QStringLiteral("\"%1\" must be true or false").arg(name);
-            return false;
-        }
-        params->*field.boolMember = member.kind == Kind::True;
-        return true;
+        return RecordValue::toBool(name, member, &(params->*field.boolMember), reason);
     case FieldType::Int: {
-        // JSON has one number type; an integer field takes only whole numbers
-        // that fit 32 bits, so nothing is silently rounded or wrapped.
-        const double number = member.kind == Kind::Number ? numberValue(member.number) : NoNumber;
-        if (!std::isfinite(number) || !isWholeNumber(member.number) || number < -2147483648.0 ||
-            number > 2147483647.0) {
-            *reason = QStringLiteral("\"%1\" must be a 32-bit integer").arg(name);
+        qint32 value = 0;
+        if (!RecordValue::toInt(name, member, field.lowest, field.highest, &value, reason))
             return false;
-        }
-        const qint32 value = static_cast<qint32>(number);
-        if (value < field.lowest || value > field.highest) {
-            *reason = QStringLiteral("\"%1\" must be %2").arg(name, rangeText(field));
-            return false;
-        }
         if (field.wishInt)
             wish->*field.wishInt = value;
         else
@@ -222,20 +106,13 @@ bool assign(const Field &field, const Member &member, SceneParams *params, Solve
         return true;
     }
     case FieldType::Double: {
-        const double number = member.kind == Kind::Number ? numberValue(member.number) : NoNumber;
-        if (!std::isfinite(number)) {
-            *reason = QStringLiteral("\"%1\" must be a finite number").arg(name);
+        double value = 0.0;
+        if (!RecordValue::toLength(name, member, &value, reason))
             return false;
-        }
-        // -0.0 is no length below zero; it is kept as written.
-        if (number < 0.0) {
-            *reason = QStringLiteral("\"%1\" must not be negative").arg(name);
-            return false;
-        }
         if (field.wishDouble)
-            wish->*field.wishDouble = number;
+            wish->*field.wishDouble = value;
         else
-            params->*field.doubleMember = number;
+            params->*field.doubleMember = value;
         return true;
     }
     }
@@ -279,12 +156,6 @@ QString defaultText(const Field &field, const SceneParams &defaults)
         return QString::number(defaults.*field.doubleMember, 'f', 1);
     }
     return QString();
-}
-
-// The shortest text that reads back to the same double.
-QByteArray exactNumber(double value)
-{
-    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QString listFields(const QVector<Field> &fields, bool withDefault)
@@ -445,7 +316,7 @@ QByteArray RecordReader::recordObject(const SceneParams &params)
             value = QByteArray::number(params.*field.intMember);
             break;
         case FieldType::Double:
-            value = exactNumber(params.*field.doubleMember);
+            value = RecordValue::exactNumber(params.*field.doubleMember);
             break;
         }
         object += object.isEmpty() ? "{\"" : ",\"";

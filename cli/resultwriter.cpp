@@ -123,12 +123,25 @@ ResultWriter::ResultWriter(QIODevice *output, const Guidelines &guidelines)
 
 void ResultWriter::writeResult(const SceneParams &params, const SceneResult &result)
 {
+    writeLine(openResultLine(params, result) + '}');
+}
+
+void ResultWriter::writePoleResult(const SceneParams &params, const SceneResult &result,
+                                   const QString &pole)
+{
+    const QByteArray name = QJsonDocument(QJsonArray{pole}).toJson(QJsonDocument::Compact);
+    // The name goes after every field a line of records has.
+    writeLine(openResultLine(params, result) + ",\"pole\":" + name.mid(1, name.size() - 2) + '}');
+}
+
+QByteArray ResultWriter::openResultLine(const SceneParams &params, const SceneResult &result) const
+{
     const ViewAngles angles = computeViewAngles(params, result);
-    const QByteArray line = resultLine(result);
+    QByteArray line = resultLine(result);
     // Appended inside the closing brace: every byte before it stays as
     // scripts have always read it.
-    writeLine(line.left(line.size() - 1) +
-              viewMembers(angles, ViewChecks::judge(angles, m_guidelines)) + '}');
+    line.chop(1);
+    return line + viewMembers(angles, ViewChecks::judge(angles, m_guidelines));
 }
 
 void ResultWriter::writeInputError(qint64 lineNumber, const QString &reason)

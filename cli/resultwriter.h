@@ -21,6 +21,8 @@ public:
 
     // The result line of a record's calculation.
     void writeResult(const SceneParams &params, const SceneResult &result);
+    // A pole's result: the result line with the pole's name added last.
+    void writePoleResult(const SceneParams &params, const SceneResult &result, const QString &pole);
     void writeInputError(qint64 lineNumber, const QString &reason);
     void writeSuggestions(const QVector<SettingSearch::Suggestion> &suggestions);
     void writeSolveError(const QString &reason);
@@ -40,6 +42,8 @@ public:
     static QByteArray solveErrorLine(const QString &reason);
 
 private:
+    // The result line up to its closing brace, the view members included.
+    QByteArray openResultLine(const SceneParams &params, const SceneResult &result) const;
     void writeLine(const QByteArray &line);
 
     QIODevice *m_output;

@@ -39,6 +39,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/geometry/calc/guidelines.json
 
 set(desktop ${CMAKE_SOURCE_DIR}/res/desktop)
 install(FILES ${desktop}/fenwarde.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The type of plan files; the package system's trigger updates the MIME
+# database when the package comes or goes.
+install(FILES ${desktop}/fenwarde.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${desktop}/invalid.fenwarde.Fenwarde.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${desktop}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)

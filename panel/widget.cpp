@@ -2,7 +2,6 @@
 #include "ui_widget.h"
 
 #include "aboutwidget.h"
-#include "customproxymodel.h"
 #include "densityzonesaction.h"
 #include "hostwindow.h"
 #include "iwidgetbase.h"
@@ -14,6 +13,8 @@
 #include "panelrecord.h"
 #include "panelreport.h"
 #include "panelstyle.h"
+#include "plancontroller.h"
+#include "polelist.h"
 #include "recordfields.h"
 #include "reportdialog.h"
 #include "reportexport.h"
@@ -33,16 +34,13 @@
 #include <QDebug>
 #include <QMoveEvent>
 #include <QScrollBar>
-#include <QStringListModel>
-
-// Pixel limits never go above this, whatever the resolution's height.
-static constexpr int PixelCap = 1080;
 
 Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 {
     ui->setupUi(this);
     PanelStyle::apply(*ui, this);
-    fillLists();
+    PanelRecord::applyRanges(*ui);
+    PanelRecord::fillLists(*ui, this);
     ui->scrollArea->setVerticalScrollBar(new LxClientScrollBar(Qt::Vertical));
 
     for (const SensorFormat &format : sensorFormats())
@@ -62,6 +60,9 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
 
     initScene();
     connectControls();
+    m_poles = new PoleList(this);
+    m_poles->placeAbove(ui->horizontalLayout_6, ui->scrollArea);
+    m_plan = new PlanController(this, m_poles, ui->m_menuBar);
 
     m_baseMinSize = minimumSize();
     m_baseScrollMinWidth = ui->scrollArea->minimumWidth();
@@ -74,34 +75,6 @@ Widget::~Widget()
     releaseLanguageTable();
     delete ui;
     m_sensorSizeMap.clear();
-}
-
-void Widget::fillLists()
-{
-    // Filling the empty list makes its first item current, which applies the
-    // person scenario through the by-name slot.
-    ui->m_comboModel->addItems({languageText(TextId::ScenarioPerson),
-                                languageText(TextId::ScenarioLanes),
-                                languageText(TextId::ScenarioCapture)});
-
-    QStringList resolutions;
-    for (int i = 0; i < ui->m_comboResolution->count(); ++i)
-        resolutions << ui->m_comboResolution->itemText(i);
-    // The list takes over only the proxy; both models go with the panel.
-    auto *source = new QStringListModel(resolutions, this);
-    auto *proxy = new customProxyModel(this);
-    proxy->setSourceModel(source);
-    proxy->setDynamicSortFilter(true);
-    proxy->sort(0, Qt::AscendingOrder);
-    ui->m_comboResolution->setModel(proxy);
-    ui->m_comboResolution->setCurrentIndex(0);
-
-    ui->m_comboInstallModel->addItems(
-        {languageText(TextId::InstallModeStraight), languageText(TextId::InstallModeTurned)});
-    ui->m_comboSensorSize->model()->sort(0, Qt::AscendingOrder);
-    ui->m_comboLicensePlateType->addItems({languageText(TextId::PlateType1),
-                                           languageText(TextId::PlateType2),
-                                           languageText(TextId::PlateType3)});
 }
 
 // Direct connections, in the order the panel has always made them.
@@ -175,7 +148,7 @@ void Widget::connectRules()
                 int width = 0;
                 int height = 0;
                 if (ListTexts::resolution(ui->m_comboResolution->currentText(), &width, &height)) {
-                    const int cap = qMin(height, PixelCap);
+                    const int cap = qMin(height, RecordFields::PixelCap);
                     ui->m_spinBoxMaxPixels->setMaximum(cap);
                     ui->m_spinBoxMinPixels->setMaximum(cap);
                 }
@@ -209,14 +182,25 @@ void Widget::showSuggestions()
     dialog->show();
 }
 
-void Widget::on_m_btnExport_clicked()
+void Widget::loadRecord(const SceneParams &record)
 {
-    const QString name = ReportDialog::ask(this);
-    if (!name.isEmpty())
-        exportReport(name);
+    PanelRecord::load(*ui, record);
 }
 
-void Widget::exportReport(const QString &fileName, const QString &defaultSuffix)
+bool Widget::mayClose()
+{
+    return m_plan->mayClose();
+}
+
+void Widget::on_m_btnExport_clicked()
+{
+    bool wholeSite = false;
+    const QString name = ReportDialog::ask(this, &wholeSite, m_plan->path());
+    if (!name.isEmpty())
+        exportReport(name, QString(), wholeSite);
+}
+
+void Widget::exportReport(const QString &fileName, const QString &defaultSuffix, bool wholeSite)
 {
     const QString name = ReportFormat::withSuffix(fileName, defaultSuffix);
     // Known before the scene is grabbed for a report that is not written.
@@ -226,7 +210,9 @@ void Widget::exportReport(const QString &fileName, const QString &defaultSuffix)
     }
     QString reason;
     const ReportExport::Outcome outcome =
-        ReportExport::write(PanelReport::content(*ui, m_sceneParams, m_planWarning), name, &reason);
+        wholeSite ? m_plan->exportSite(name, &reason)
+                  : ReportExport::write(PanelReport::content(*ui, m_sceneParams, m_planWarning),
+                                        name, &reason);
     if (outcome != ReportExport::Outcome::Written)
         qWarning().noquote() << reason;
     showExportResult(outcome == ReportExport::Outcome::Written, ReportExport::notice(outcome));
@@ -274,8 +260,8 @@ void Widget::initScene()
     const bool maxBlocked = ui->m_spinBoxMaxPixels->blockSignals(true);
     ui->m_spinBoxMinPixels->setValue(preset.minPixels);
     ui->m_spinBoxMaxPixels->setValue(preset.maxPixels);
-    ui->m_spinBoxMaxPixels->setMaximum(PixelCap);
-    ui->m_spinBoxMinPixels->setMaximum(PixelCap);
+    ui->m_spinBoxMaxPixels->setMaximum(RecordFields::PixelCap);
+    ui->m_spinBoxMinPixels->setMaximum(RecordFields::PixelCap);
     ui->m_dSpinBoxCaptureDistanceValue->setValue(preset.captureDistance);
     ui->m_spinBoxMinPixels->blockSignals(minBlocked);
     ui->m_spinBoxMaxPixels->blockSignals(maxBlocked);
@@ -289,6 +275,7 @@ void Widget::updateScene()
 {
     m_sceneParams = PanelRecord::of(*ui, m_sensorSizeMap);
     ui->m_painterWidget->setSceneParams(m_sceneParams);
+    emit recordChanged();
 }
 
 void Widget::updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
@@ -387,6 +374,10 @@ void Widget::moveEvent(QMoveEvent *event)
 
 void Widget::closeEvent(QCloseEvent *event)
 {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     m_aboutWidget->hide();
     event->accept();
 }

@@ -13,6 +13,8 @@
 class aboutWidget;
 class PanelEventFilter;
 class ViewCheckLines;
+class PlanController;
+class PoleList;
 class QCloseEvent;
 class QMoveEvent;
 
@@ -26,7 +28,9 @@ class Widget;
 // ends in updateScene, which hands the scene a fresh record; the scene reports
 // back through its signals and the panel shows the numbers. Its looks are in
 // PanelStyle, its edge dragging, cursors and wheel in PanelEventFilter, its
-// report in PanelReport and ReportDialog.
+// report in PanelReport and ReportDialog. The plan of the site, whose
+// current pole the controls show, is kept by PlanController with the pole
+// list above the parameter column.
 class Widget : public QWidget
 {
     Q_OBJECT
@@ -40,12 +44,24 @@ public:
 
     // The record last handed to the scene.
     const SceneParams &sceneParams() const { return m_sceneParams; }
+    // Sets the controls to the record through their own signals and rules.
+    void loadRecord(const SceneParams &record);
 
-    // Writes the report of what the panel shows to fileName, as a spreadsheet
-    // for the suffix "xlsx" and as a PDF page for "pdf" (in any letter case),
-    // and tells the user how it went. A name without a suffix takes
-    // defaultSuffix; any other suffix writes nothing and says which work.
-    void exportReport(const QString &fileName, const QString &defaultSuffix = QString());
+    PlanController *plan() const { return m_plan; }
+    // Asks about unsaved changes; false when the window must stay open.
+    bool mayClose();
+
+    // Writes the report of what the panel shows to fileName, or of the
+    // whole site, as a spreadsheet for the suffix "xlsx" and as PDF pages
+    // for "pdf" (in any letter case), and tells the user how it went. A
+    // name without a suffix takes defaultSuffix; any other suffix writes
+    // nothing and says which work.
+    void exportReport(const QString &fileName, const QString &defaultSuffix = QString(),
+                      bool wholeSite = false);
+
+signals:
+    // The controls hold a new record, after every change of a control.
+    void recordChanged();
 
 public slots:
     void on_m_btnExport_clicked();
@@ -62,7 +78,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void fillLists();
     void connectControls();
     void connectRules();
     void showAbout();
@@ -83,5 +98,7 @@ private:
     SceneParams m_sceneParams;
     aboutWidget *m_aboutWidget = nullptr;
     ViewCheckLines *m_viewChecks = nullptr;
+    PoleList *m_poles = nullptr;
+    PlanController *m_plan = nullptr;
     QMap<QString, QList<qreal>> m_sensorSizeMap;
 };

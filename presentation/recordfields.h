@@ -2,19 +2,31 @@
 
 #include "sceneparams.h"
 
+#include <QSize>
+#include <QString>
 #include <QVector>
 
 #include <optional>
 
 // The fields of a camera record in the record's order: the names records
-// and plan files give them, what each accepts, and the preset a new plan
-// starts from. The planning panel loads the presets; fenwarde-calc reads
-// records by these names, where a field left out keeps the value of a new
-// scene widget (SceneParams' own).
+// and plan files give them, what each accepts, the preset a new plan starts
+// from and the range of the planning window's control. The planning panel
+// loads the presets and takes its ranges and resolutions from here;
+// fenwarde-calc reads records by these names, where a field left out keeps
+// the value of a new scene widget (SceneParams' own). A plan file holds
+// only records the window can show as they are.
 class RecordFields final
 {
 public:
     enum class Type { Bool, Int, Double };
+
+    // What the window's control offers: lowest to highest, with decimals
+    // places after the point.
+    struct WindowRange {
+        double lowest;
+        double highest;
+        int decimals;
+    };
 
     struct Field {
         const char *name;
@@ -32,6 +44,9 @@ public:
         // install mode and on reset; none for what its lists keep. The
         // horizontal angle's preset holds in the turned install mode only.
         std::optional<double> preset;
+        // None for the fields the window sets from a list: scenario, plate
+        // type, install mode, sensor and resolution.
+        std::optional<WindowRange> window;
     };
 
     static const QVector<Field> &all();
@@ -40,4 +55,16 @@ public:
 
     // A new record with every preset applied.
     static SceneParams presets();
+
+    // The resolutions the window's list offers, in the order it first holds
+    // them, and the highest pixel limit the window allows at any of them.
+    static const QVector<QSize> &resolutions();
+    static constexpr int PixelCap = 1080;
+
+    // Empty when the planning window shows the record exactly as it is;
+    // otherwise why not, in English, naming the field.
+    static QString outsideWindow(const SceneParams &record);
+
+    // True when both records hold the same value in every field.
+    static bool same(const SceneParams &a, const SceneParams &b);
 };

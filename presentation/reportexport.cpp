@@ -2,6 +2,7 @@
 
 #include "languagetable.h"
 #include "pdfreportwriter.h"
+#include "reportcontent.h"
 #include "reportformat.h"
 #include "textid.h"
 #include "xlsxreportwriter.h"
@@ -9,9 +10,8 @@
 namespace
 {
 
-template <typename Writer>
-ReportExport::Outcome writeWith(const ReportContent &content, const QString &fileName,
-                                QString *reason)
+template <typename Writer, typename Content>
+ReportExport::Outcome writeWith(const Content &content, const QString &fileName, QString *reason)
 {
     Writer writer;
     if (writer.write(content, fileName))
@@ -20,10 +20,9 @@ ReportExport::Outcome writeWith(const ReportContent &content, const QString &fil
     return ReportExport::Outcome::Failed;
 }
 
-} // namespace
 
-ReportExport::Outcome ReportExport::write(const ReportContent &content, const QString &fileName,
-                                          QString *reason)
+template <typename Content>
+ReportExport::Outcome writeAny(const Content &content, const QString &fileName, QString *reason)
 {
     switch (ReportFormat::of(fileName)) {
     case ReportFormat::Spreadsheet:
@@ -34,7 +33,21 @@ ReportExport::Outcome ReportExport::write(const ReportContent &content, const QS
         break;
     }
     *reason = QStringLiteral("%1 is not named .pdf or .xlsx").arg(fileName);
-    return Outcome::UnknownSuffix;
+    return ReportExport::Outcome::UnknownSuffix;
+}
+
+} // namespace
+
+ReportExport::Outcome ReportExport::write(const ReportContent &content, const QString &fileName,
+                                          QString *reason)
+{
+    return writeAny(content, fileName, reason);
+}
+
+ReportExport::Outcome ReportExport::write(const SiteReportContent &site, const QString &fileName,
+                                          QString *reason)
+{
+    return writeAny(site, fileName, reason);
 }
 
 QString ReportExport::notice(Outcome outcome)

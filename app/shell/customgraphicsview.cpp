@@ -1,6 +1,7 @@
 #include "customgraphicsview.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDebug>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
@@ -54,6 +55,22 @@ customGraphicsView::~customGraphicsView()
     // reach a half-destroyed filter.
     qApp->removeEventFilter(this);
     m_widget = nullptr;
+}
+
+void customGraphicsView::setCloseGuard(const std::function<bool()> &mayClose)
+{
+    m_mayClose = mayClose;
+}
+
+// Once the window closes, what the panel still sends is no longer mirrored.
+void customGraphicsView::closeEvent(QCloseEvent *event)
+{
+    if (m_widget && m_mayClose && !m_mayClose()) {
+        event->ignore();
+        return;
+    }
+    m_widget = nullptr;
+    QGraphicsView::closeEvent(event);
 }
 
 QWidget *customGraphicsView::widget() const
@@ -251,7 +268,6 @@ bool customGraphicsView::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::Close:
         if (isPanel) {
-            m_widget = nullptr;
             close();
             return true;
         }

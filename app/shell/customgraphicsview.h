@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
+
 // The program's real top-level window: a frameless graphics view whose scene
 // embeds the planning panel through one proxy item. The panel believes it is
 // a window of its own; the view watches every event of the application and
@@ -26,6 +28,10 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    // Asked before the window closes, whether the panel or the window
+    // system closes it; false keeps the window open. Without one it closes.
+    void setCloseGuard(const std::function<bool()> &mayClose);
+
     // The window position saved while the panel is in full screen; (0, 0)
     // when nothing is saved.
     QPoint savedWindowPosition() const;
@@ -39,6 +45,9 @@ signals:
 public slots:
     void UiChangeReqSlot(int dx, int dy);
     void updateGeometry(QRect viewRect);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void panelResized(const QSize &size);
@@ -55,4 +64,5 @@ private:
     // The panel's size just before it entered full screen, given back when it
     // returns to normal.
     QSize m_normalSize;
+    std::function<bool()> m_mayClose;
 };

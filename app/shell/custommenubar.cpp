@@ -6,6 +6,7 @@
 #include "ifontconfig.h"
 #include "languagefile.h"
 #include "languagetable.h"
+#include "planmenu.h"
 #include "popupanchor.h"
 #include "settingsstore.h"
 #include "textid.h"
@@ -179,6 +180,11 @@ void customMenuBar::initTitleBar(bool isMainWindow)
         ui->m_labTitle->hide();
         ui->m_btnQuestion->hide();
         ui->m_btnFullScreen->hide();
+    } else {
+        m_planMenu = new PlanMenu(titleBarStore(), this);
+        m_planMenu->menu()->setStyleSheet(QLatin1String(kMenuStyle));
+        ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(ui->m_labTitle) + 1,
+                                           m_planMenu->button());
     }
 
     connect(ui->m_btnFullScreen, &QPushButton::clicked, this, &customMenuBar::toggleFullScreen);
@@ -207,6 +213,11 @@ void customMenuBar::initTitleBar(bool isMainWindow)
 
     connect(m_helpMenu.get(), &QMenu::triggered, this, &customMenuBar::actionTriggered);
     connect(m_helpMenu.get(), &QMenu::aboutToShow, this, &customMenuBar::addLanguage);
+}
+
+void customMenuBar::setTitle(const QString &title)
+{
+    ui->m_labTitle->SetText(title);
 }
 
 void customMenuBar::setMinButtonVisible(bool visible)

@@ -13,6 +13,7 @@ class QAction;
 class QActionGroup;
 class QMenu;
 class QMouseEvent;
+class PlanMenu;
 
 namespace Ui
 {
@@ -47,6 +48,11 @@ public:
     QMenu *languageMenu() const;
     // The switch of the plan's density zones; null in the about dialog's bar.
     DensityZonesAction *densityZones() const { return m_densityZones; }
+    // The main window's plan menu; null in other windows.
+    PlanMenu *planMenu() const { return m_planMenu; }
+
+    // What the bar shows as its title; the program's name until set.
+    void setTitle(const QString &title);
 
     // The folder whose files make up the language list; empty means the
     // "language" folder beside the executable.
@@ -93,4 +99,5 @@ private:
     DensityZonesAction *m_densityZones = nullptr;
     std::unique_ptr<QMenu> m_helpMenu;
     std::unique_ptr<QMenu> m_languageMenu;
+    PlanMenu *m_planMenu = nullptr;
 };

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <numeric>
+
 namespace
 {
 
@@ -108,40 +110,47 @@ QImage fittedPicture(const QImage &picture, int width, int heightLeft)
     return scaled;
 }
 
-} // namespace
-
-bool PdfReportWriter::write(const ReportContent &content, const QString &fileName)
+// Widths for columns that need these widths, filling width: all of them
+// grown alike when they fit, else the narrow ones whole and the wide ones
+// sharing what is left.
+QVector<int> shares(const QVector<int> &need, int width)
 {
-    m_errorString.clear();
-    // The page is made in memory and goes to disk in one checked write.
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    if (!paint(content, &buffer)) {
-        m_errorString = QStringLiteral("cannot draw the PDF page of %1").arg(fileName);
-        return false;
+    QVector<int> widths(need.size(), 0);
+    const int total = std::accumulate(need.begin(), need.end(), 0);
+    if (total <= width) {
+        for (int c = 0; c < need.size(); ++c)
+            widths[c] = total > 0 ? int(qint64(need.at(c)) * width / total) : 0;
+        return widths;
     }
-    return writeReportFile(fileName, pdf, &m_errorString);
+    QVector<bool> fixed(need.size(), false);
+    int left = width;
+    int open = need.size();
+    for (bool changed = true; changed && open > 0;) {
+        changed = false;
+        for (int c = 0; c < need.size(); ++c) {
+            if (!fixed.at(c) && need.at(c) <= left / open) {
+                fixed[c] = true;
+                widths[c] = need.at(c);
+                left -= need.at(c);
+                --open;
+                changed = true;
+            }
+        }
+    }
+    for (int c = 0; c < need.size(); ++c) {
+        if (!fixed.at(c))
+            widths[c] = left / open;
+    }
+    return widths;
 }
 
-bool PdfReportWriter::paint(const ReportContent &content, QIODevice *device)
+void paintHeading(QPainter &painter, const QString &title)
 {
-    QPdfWriter writer(device);
-    writer.setTitle(content.title);
-    writer.setCreator(reportCreator());
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageOrientation(QPageLayout::Portrait);
-    writer.setResolution(Resolution);
-    writer.setPageMargins(QMarginsF(20, 30, 20, 30), QPageLayout::Point);
-
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
     const int width = painter.viewport().width();
-
     painter.save();
-    painter.setFont(reportFont(86, 60));
-    painter.drawText(QRect(0, 40, width, 100), Qt::AlignCenter, content.title);
+    // A pole's name makes a title longer than the page is wide.
+    painter.setFont(fittingFont(reportFont(86, 60), title, width, painter.device()));
+    painter.drawText(QRect(0, 40, width, 100), Qt::AlignCenter, title);
     painter.restore();
 
     painter.save();
@@ -149,6 +158,12 @@ bool PdfReportWriter::paint(const ReportContent &content, QIODevice *device)
     painter.drawLine(0, 200, width, 200);
     painter.drawLine(0, 218, width, 218);
     painter.restore();
+}
+
+void paintReport(QPainter &painter, const ReportContent &content)
+{
+    const int width = painter.viewport().width();
+    paintHeading(painter, content.title);
 
     const QStringList first = firstTable(content);
     const QStringList second = secondTable(content);
@@ -159,7 +174,7 @@ bool PdfReportWriter::paint(const ReportContent &content, QIODevice *device)
     // The warning wraps over the page width below the tables.
     QRect warning;
     if (!content.warning.isEmpty()) {
-        warning = QFontMetrics(body, &writer)
+        warning = QFontMetrics(body, painter.device())
                       .boundingRect(QRect(0, 0, width, painter.viewport().height()),
                                     Qt::TextWordWrap, content.warning);
         warning.setHeight(warning.height() + WarningGap);
@@ -170,16 +185,165 @@ bool PdfReportWriter::paint(const ReportContent &content, QIODevice *device)
     painter.drawImage(QPoint((width - picture.width()) / 2, PictureTop), picture);
 
     int top = PictureTop + PictureGap + picture.height();
-    drawTable(&painter, top, 0, firstRows, WideColumns, RowHeight, body, first, WideShift);
+    PdfReportWriter::drawTable(&painter, top, 0, firstRows, WideColumns, RowHeight, body, first,
+                               WideShift);
     top += firstRows * RowHeight;
-    drawTable(&painter, top, 0, secondRows, NarrowColumns, RowHeight, body, second, NarrowShift);
+    PdfReportWriter::drawTable(&painter, top, 0, secondRows, NarrowColumns, RowHeight, body, second,
+                               NarrowShift);
     if (!content.warning.isEmpty()) {
         top += secondRows * RowHeight + WarningGap;
         painter.setFont(body);
         painter.drawText(QRect(0, top, width, warning.height() - WarningGap), Qt::TextWordWrap,
                          content.warning);
     }
-    return painter.end();
+}
+
+// The summary's table: a column whose longest text fits its fair share of
+// the page gets what it needs, the others share the rest and wrap; rows are
+// as high as their wrapped texts, the header row shaded and repeated on
+// every page.
+class SummaryTable final
+{
+public:
+    SummaryTable(QPainter &painter, const SiteReportContent &site)
+        : m_painter(painter), m_site(site), m_font(reportFont(38, 50)),
+          m_metrics(m_font, painter.device())
+    {
+        QVector<int> need;
+        for (int c = 0; c < site.columns.size(); ++c) {
+            int longest = m_metrics.horizontalAdvance(site.columns.at(c));
+            for (const QStringList &row : site.rows)
+                longest = qMax(longest, m_metrics.horizontalAdvance(row.value(c)));
+            need << longest + 2 * CellPadding;
+        }
+        m_widths = shares(need, painter.viewport().width());
+    }
+    // Draws the table from top down, turning pages on writer as it fills.
+    void paint(QPdfWriter &writer, int top)
+    {
+        const int bottom = m_painter.viewport().height();
+        int y = top + paintRow(m_site.columns, top, true);
+        for (const QStringList &row : m_site.rows) {
+            if (y + rowHeight(row) > bottom && y > 0 && writer.newPage())
+                y = paintRow(m_site.columns, 0, true);
+            y += paintRow(row, y, false);
+        }
+    }
+
+private:
+    int rowHeight(const QStringList &row) const
+    {
+        int height = RowHeight;
+        for (int c = 0; c < m_widths.size(); ++c) {
+            const QRect room(0, 0, qMax(1, m_widths.at(c) - 2 * CellPadding), 100000);
+            const int text = m_metrics.boundingRect(room, Qt::TextWordWrap, row.value(c)).height();
+            height = qMax(height, text + 2 * CellPadding);
+        }
+        return height;
+    }
+
+    int paintRow(const QStringList &row, int top, bool header)
+    {
+        const int height = rowHeight(row);
+        m_painter.save();
+        m_painter.setFont(m_font);
+        m_painter.setPen(QPen(Qt::black, 2));
+        int x = 0;
+        for (int c = 0; c < m_widths.size(); ++c) {
+            const QRect cell(x, top, m_widths.at(c), height);
+            m_painter.setBrush(header ? QBrush(QColor(54, 205, 225, 200)) : QBrush());
+            m_painter.drawRect(cell);
+            m_painter.drawText(cell.adjusted(CellPadding, CellPadding, -CellPadding, -CellPadding),
+                               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, row.value(c));
+            x += m_widths.at(c);
+        }
+        m_painter.restore();
+        return height;
+    }
+
+    QPainter &m_painter;
+    const SiteReportContent &m_site;
+    QFont m_font;
+    QFontMetrics m_metrics;
+    QVector<int> m_widths;
+};
+
+// The site's title, name and note, then the summary table.
+void paintSummary(QPdfWriter &writer, QPainter &painter, const SiteReportContent &site)
+{
+    const int width = painter.viewport().width();
+    paintHeading(painter, site.title);
+    int top = 260;
+    const struct {
+        const QString &text;
+        QFont font;
+    } lines[] = {{site.siteName, reportFont(56, 60)}, {site.siteNote, reportFont(42, 50)}};
+    for (const auto &line : lines) {
+        if (line.text.isEmpty())
+            continue;
+        const QRect room(0, top, width, painter.viewport().height() / 3);
+        const QRect used = QFontMetrics(line.font, painter.device())
+                               .boundingRect(room, Qt::TextWordWrap, line.text);
+        painter.save();
+        painter.setFont(line.font);
+        painter.drawText(room, Qt::TextWordWrap, line.text);
+        painter.restore();
+        top += qMin(used.height(), room.height()) + WarningGap;
+    }
+    SummaryTable(painter, site).paint(writer, top + WarningGap);
+}
+
+} // namespace
+
+bool PdfReportWriter::write(const ReportContent &content, const QString &fileName)
+{
+    return writePages(fileName, content.title, [&content](QPdfWriter &, QPainter &painter) {
+        paintReport(painter, content);
+        return true;
+    });
+}
+
+bool PdfReportWriter::write(const SiteReportContent &site, const QString &fileName)
+{
+    return writePages(fileName, site.title, [&site](QPdfWriter &writer, QPainter &painter) {
+        paintSummary(writer, painter, site);
+        for (const ReportContent &pole : site.poles) {
+            if (!writer.newPage())
+                return false;
+            paintReport(painter, pole);
+        }
+        return true;
+    });
+}
+
+bool PdfReportWriter::writePages(const QString &fileName, const QString &title,
+                                 const std::function<bool(QPdfWriter &, QPainter &)> &paint)
+{
+    m_errorString.clear();
+    // The pages are made in memory and go to disk in one checked write.
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    bool painted = false;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(title);
+        writer.setCreator(reportCreator());
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(QPageLayout::Portrait);
+        writer.setResolution(Resolution);
+        writer.setPageMargins(QMarginsF(20, 30, 20, 30), QPageLayout::Point);
+        QPainter painter;
+        if (painter.begin(&writer)) {
+            painted = paint(writer, painter);
+            painted = painter.end() && painted;
+        }
+    }
+    if (!painted) {
+        m_errorString = QStringLiteral("cannot draw the PDF page of %1").arg(fileName);
+        return false;
+    }
+    return writeReportFile(fileName, pdf, &m_errorString);
 }
 
 void PdfReportWriter::drawTable(QPainter *painter, int top, int left, int rows, int columns,

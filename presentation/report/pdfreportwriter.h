@@ -3,10 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QFont;
 class QIODevice;
 class QPainter;
+class QPdfWriter;
 struct ReportContent;
+struct SiteReportContent;
 
 // Writes a report as one A4 page: title, two rules, the scene picture and two
 // tables of captions and values.
@@ -16,6 +20,9 @@ public:
     // False when the file could not be written completely; an existing file
     // of that name is then left as it was.
     bool write(const ReportContent &content, const QString &fileName);
+    // A site: the summary of every pole, on as many pages as it needs, then
+    // one page per pole laid out as a single report.
+    bool write(const SiteReportContent &site, const QString &fileName);
     QString errorString() const { return m_errorString; }
 
     // Row by row, caption cells shaded and `shift` wider, value cells `shift`
@@ -26,7 +33,8 @@ public:
                           int rowHeight, const QFont &font, const QStringList &texts, int shift);
 
 private:
-    static bool paint(const ReportContent &content, QIODevice *device);
+    bool writePages(const QString &fileName, const QString &title,
+                    const std::function<bool(QPdfWriter &, QPainter &)> &paint);
 
     QString m_errorString;
 };

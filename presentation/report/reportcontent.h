@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <QVector>
 
 // One caption and its value as the panel shows them. A double value is a
 // reading of a real-valued spin box: the spreadsheet keeps it as a number and
@@ -68,3 +70,18 @@ struct ReportContent {
 // The program as the reports' document properties name their creator, with
 // its version.
 QString reportCreator();
+
+// The report of a whole site: a summary that lists every pole, then each
+// pole's own report in the layout of a single one.
+struct SiteReportContent {
+    QString title;
+    QString siteName;
+    QString siteNote;
+    // The summary table: its column captions and one row of texts per pole.
+    QStringList columns;
+    QVector<QStringList> rows;
+    // What a spreadsheet calls the summary's sheet and each pole's.
+    QString summaryName;
+    QStringList poleNames;
+    QVector<ReportContent> poles;
+};

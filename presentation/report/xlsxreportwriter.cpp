@@ -13,6 +13,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -61,6 +64,11 @@ const struct {
 } columnWidths[] = {{0, 35}, {2, 35}, {4, 70}, {6, 35}, {1, 30}, {3, 20}, {5, 20}, {7, 25}};
 
 constexpr lxw_row_t WarningRow = 5;
+constexpr lxw_row_t SummaryHeaderRow = 4;
+constexpr double SummaryWidth = 32;
+// What a sheet's name may hold: at most 31 characters, none of these.
+constexpr int SheetNameLength = 31;
+const char *const SheetNameForbidden = "[]:*?/\\";
 constexpr lxw_row_t PictureRow = 6;
 // The rightmost column any table writes to (H).
 constexpr lxw_col_t LastTableColumn = 7;
@@ -81,12 +89,13 @@ constexpr int PngQuality = 80;
 class Sheet final
 {
 public:
-    explicit Sheet(lxw_workbook *book)
-        : m_sheet(workbook_add_worksheet(book, nullptr)), m_title(workbook_add_format(book)),
+    // A null name takes the library's next "SheetN".
+    Sheet(lxw_workbook *book, const char *name)
+        : m_sheet(workbook_add_worksheet(book, name)), m_title(workbook_add_format(book)),
           m_caption(workbook_add_format(book)), m_value(workbook_add_format(book)),
-          m_warning(workbook_add_format(book))
+          m_warning(workbook_add_format(book)), m_cell(workbook_add_format(book))
     {
-        if (!m_sheet || !m_title || !m_caption || !m_value || !m_warning) {
+        if (!m_sheet || !m_title || !m_caption || !m_value || !m_warning || !m_cell) {
             m_error = LXW_ERROR_MEMORY_MALLOC_FAILED;
             return;
         }
@@ -99,6 +108,10 @@ public:
         format_set_border(m_value, LXW_BORDER_THIN);
         format_set_align(m_warning, LXW_ALIGN_LEFT);
         format_set_bold(m_warning);
+        format_set_align(m_cell, LXW_ALIGN_LEFT);
+        format_set_align(m_cell, LXW_ALIGN_VERTICAL_TOP);
+        format_set_text_wrap(m_cell);
+        format_set_border(m_cell, LXW_BORDER_THIN);
     }
 
     lxw_error error() const { return m_error; }
@@ -174,6 +187,30 @@ public:
         check(worksheet_print_area(m_sheet, 0, 0, lastRow, lastColumn));
     }
 
+    // The site's summary: title, name and note above a table with a shaded
+    // header row and one wrapped row per pole.
+    void writeSummary(const SiteReportContent &site)
+    {
+        const auto columns = static_cast<lxw_col_t>(std::max<int>(site.columns.size(), 1));
+        for (lxw_col_t column = 0; column < columns; ++column)
+            check(worksheet_set_column(m_sheet, column, column, SummaryWidth, nullptr));
+        writeTitle(site.title, columns - 1);
+        writeText(1, 0, site.siteName, m_warning);
+        writeText(2, 0, site.siteNote, nullptr);
+        for (int c = 0; c < site.columns.size(); ++c)
+            writeText(SummaryHeaderRow, lxw_col_t(c), site.columns.at(c), m_caption);
+        for (int r = 0; r < site.rows.size(); ++r) {
+            const QStringList &row = site.rows.at(r);
+            for (int c = 0; c < row.size(); ++c)
+                writeText(SummaryHeaderRow + 1 + lxw_row_t(r), lxw_col_t(c), row.at(c), m_cell);
+        }
+        if (m_error == LXW_NO_ERROR) {
+            worksheet_set_landscape(m_sheet);
+            worksheet_set_paper(m_sheet, PaperA4);
+            worksheet_fit_to_pages(m_sheet, 1, 0);
+        }
+    }
+
     void insertPicture(const QImage &picture)
     {
         if (m_error != LXW_NO_ERROR || picture.isNull())
@@ -234,6 +271,7 @@ private:
     lxw_format *m_caption;
     lxw_format *m_value;
     lxw_format *m_warning;
+    lxw_format *m_cell;
     // The library reads the picture only when the workbook is closed.
     QByteArray m_png;
     lxw_error m_error = LXW_NO_ERROR;
@@ -250,28 +288,94 @@ bool isFileError(lxw_error error)
            error == LXW_ERROR_ZIP_FILE_ADD || error == LXW_ERROR_ZIP_CLOSE;
 }
 
-} // namespace
-
-bool XlsxReportWriter::write(const ReportContent &content, const QString &fileName)
+// The name a sheet may carry in a workbook: without the characters Excel
+// forbids, at most 31 characters, not blank and not one taken already, in
+// any letter case.
+QByteArray sheetName(const QString &wanted, QStringList *taken)
 {
-    m_errorString.clear();
+    QString base;
+    for (const QChar c : wanted) {
+        if (!QLatin1String(SheetNameForbidden).contains(c) && c.isPrint())
+            base += c;
+    }
+    base = base.trimmed();
+    while (base.startsWith(QLatin1Char('\'')))
+        base.remove(0, 1);
+    while (base.endsWith(QLatin1Char('\'')))
+        base.chop(1);
+    if (base.isEmpty() || base.compare(QLatin1String("History"), Qt::CaseInsensitive) == 0)
+        base = QStringLiteral("Sheet%1").arg(taken->size() + 1);
+    base.truncate(SheetNameLength);
+    QString name = base;
+    for (int n = 2; taken->contains(name, Qt::CaseInsensitive); ++n) {
+        const QString number = QStringLiteral(" (%1)").arg(n);
+        name = base.left(SheetNameLength - number.size()) + number;
+    }
+    taken->append(name);
+    return name.toUtf8();
+}
+
+// One report on its sheet, laid out for its scenario.
+void fillReport(Sheet &sheet, const ReportContent &content)
+{
+    sheet.setColumnWidths();
+    lxw_col_t titleColumns = 0;
+    switch (content.scenario) {
+    case 1:
+        titleColumns = 7;
+        sheet.writeTitle(content.title, titleColumns);
+        sheet.place(content, commonCells);
+        sheet.place(content, personCells);
+        break;
+    case 2:
+        titleColumns = 9;
+        sheet.writeTitle(content.title, titleColumns);
+        sheet.place(content, commonCells);
+        sheet.place(content, laneCells);
+        break;
+    case 3:
+        titleColumns = 7;
+        sheet.writeTitle(content.title, titleColumns);
+        sheet.place(content, commonCells);
+        sheet.place(content, captureCells);
+        break;
+    default:
+        sheet.writeTitle(content.title, 0);
+        sheet.place(content, commonCells);
+        break;
+    }
+    sheet.writeWarning(content.warning);
+    const QImage picture = content.flatPicture();
+    sheet.setPrintPage(titleColumns, picture.size());
+    sheet.insertPicture(picture);
+}
+
+// Adds the sheets of a workbook; they live until the workbook is closed,
+// which reads their pictures.
+using Sheets = std::vector<std::unique_ptr<Sheet>>;
+using Fill = std::function<void(lxw_workbook *book, Sheets *sheets)>;
+
+bool writeBook(const QString &fileName, const QString &bookTitle, const Fill &fill,
+               QString *errorString)
+{
+    errorString->clear();
     // The library writes only to a named file; it gets a private one, whose
     // bytes then go to the report.
     QTemporaryFile scratch(QDir::tempPath() + QStringLiteral("/fenwarde-report-XXXXXX.xlsx"));
     if (!scratch.open()) {
-        m_errorString = QStringLiteral("cannot create a temporary file for %1: %2")
-                            .arg(fileName, scratch.errorString());
+        *errorString = QStringLiteral("cannot create a temporary file for %1: %2")
+                           .arg(fileName, scratch.errorString());
         return false;
     }
     const QByteArray scratchName = QFile::encodeName(scratch.fileName());
 
     lxw_workbook *book = workbook_new(scratchName.constData());
     if (!book) {
-        m_errorString = QStringLiteral("cannot start the workbook for %1").arg(fileName);
+        *errorString = QStringLiteral("cannot start the workbook for %1").arg(fileName);
         return false;
     }
     // The library copies the texts of the properties.
-    const QByteArray title = content.title.toUtf8();
+    const QByteArray title = bookTitle.toUtf8();
     const QByteArray creator = reportCreator().toUtf8();
     lxw_doc_properties properties{};
     properties.title = const_cast<char *>(title.constData());
@@ -280,39 +384,12 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
     lxw_error error = workbook_set_properties(book, &properties);
     int systemError = 0;
     {
-        Sheet sheet(book);
-        sheet.setColumnWidths();
-        lxw_col_t titleColumns = 0;
-        switch (content.scenario) {
-        case 1:
-            titleColumns = 7;
-            sheet.writeTitle(content.title, titleColumns);
-            sheet.place(content, commonCells);
-            sheet.place(content, personCells);
-            break;
-        case 2:
-            titleColumns = 9;
-            sheet.writeTitle(content.title, titleColumns);
-            sheet.place(content, commonCells);
-            sheet.place(content, laneCells);
-            break;
-        case 3:
-            titleColumns = 7;
-            sheet.writeTitle(content.title, titleColumns);
-            sheet.place(content, commonCells);
-            sheet.place(content, captureCells);
-            break;
-        default:
-            sheet.writeTitle(content.title, 0);
-            sheet.place(content, commonCells);
-            break;
+        Sheets sheets;
+        fill(book, &sheets);
+        for (const auto &sheet : sheets) {
+            if (error == LXW_NO_ERROR)
+                error = sheet->error();
         }
-        sheet.writeWarning(content.warning);
-        const QImage picture = content.flatPicture();
-        sheet.setPrintPage(titleColumns, picture.size());
-        sheet.insertPicture(picture);
-        if (error == LXW_NO_ERROR)
-            error = sheet.error();
         // Closing also frees the workbook, so it runs even after a failure.
         errno = 0;
         const lxw_error closed = workbook_close(book);
@@ -326,15 +403,42 @@ bool XlsxReportWriter::write(const ReportContent &content, const QString &fileNa
         // scratch file is known by the system's.
         if (isFileError(error) && systemError != 0)
             reason += QStringLiteral(" (%1)").arg(qt_error_string(systemError));
-        m_errorString = QStringLiteral("cannot write the workbook %1: %2").arg(fileName, reason);
+        *errorString = QStringLiteral("cannot write the workbook %1: %2").arg(fileName, reason);
         return false;
     }
 
     const QByteArray bytes = scratch.readAll();
     if (scratch.error() != QFileDevice::NoError || bytes.isEmpty()) {
-        m_errorString = QStringLiteral("cannot read back the workbook for %1: %2")
-                            .arg(fileName, scratch.errorString());
+        *errorString = QStringLiteral("cannot read back the workbook for %1: %2")
+                           .arg(fileName, scratch.errorString());
         return false;
     }
-    return writeReportFile(fileName, bytes, &m_errorString);
+    return writeReportFile(fileName, bytes, errorString);
+}
+
+} // namespace
+
+bool XlsxReportWriter::write(const ReportContent &content, const QString &fileName)
+{
+    const Fill fill = [&content](lxw_workbook *book, Sheets *sheets) {
+        sheets->push_back(std::make_unique<Sheet>(book, nullptr));
+        fillReport(*sheets->back(), content);
+    };
+    return writeBook(fileName, content.title, fill, &m_errorString);
+}
+
+bool XlsxReportWriter::write(const SiteReportContent &site, const QString &fileName)
+{
+    const Fill fill = [&site](lxw_workbook *book, Sheets *sheets) {
+        QStringList taken;
+        sheets->push_back(
+            std::make_unique<Sheet>(book, sheetName(site.summaryName, &taken).constData()));
+        sheets->back()->writeSummary(site);
+        for (int i = 0; i < site.poles.size(); ++i) {
+            const QByteArray name = sheetName(site.poleNames.value(i), &taken);
+            sheets->push_back(std::make_unique<Sheet>(book, name.constData()));
+            fillReport(*sheets->back(), site.poles.at(i));
+        }
+    };
+    return writeBook(fileName, site.title, fill, &m_errorString);
 }

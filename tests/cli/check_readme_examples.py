@@ -1,12 +1,14 @@
 """Runs the commands of the README's fenwarde-calc section as written, with
 the tool of this build for build/bin/fenwarde-calc, and checks that each one
 succeeds with JSON answers and that what the text quotes from an answer is
-in it. Usage: check_readme_examples.py README.md PATH_TO_FENWARDE_CALC"""
+in it; the example plan of the Plans section must open with --plan.
+Usage: check_readme_examples.py README.md PATH_TO_FENWARDE_CALC"""
 
 import json
 import re
 import subprocess
 import sys
+import tempfile
 
 
 def section(text, title):
@@ -20,7 +22,16 @@ def main():
         print(__doc__, file=sys.stderr)
         return 2
     with open(sys.argv[1], encoding="utf-8") as readme:
-        text = section(readme.read(), "fenwarde-calc")
+        whole = readme.read()
+    text = section(whole, "fenwarde-calc")
+    with tempfile.NamedTemporaryFile("w", suffix=".fenwarde") as plan:
+        plan.write(re.search(r"```json\n(.*?)```", section(whole, "Plans"), re.S).group(1))
+        plan.flush()
+        run = subprocess.run([sys.argv[2], "--plan", plan.name], stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE, timeout=60)
+    if run.returncode != 0 or '"pole":"Entrance"}' not in run.stdout.decode():
+        print("the example plan: %s" % run.stderr.decode())
+        return 1
     parts = re.split(r"```sh\n(.*?)```", text, flags=re.S)
     commands = parts[1::2]
     # Each command is followed by prose; `quoted` bits of an answer in it

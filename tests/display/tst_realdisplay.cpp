@@ -2,9 +2,11 @@
 #include "hostwindow.h"
 #include "languagetable.h"
 #include "lxclientbasecombobox.h"
+#include "plancontroller.h"
 #include "widget.h"
 
 #include <QAbstractItemView>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -29,6 +31,7 @@ private slots:
     void cleanupTestCase();
     void saveDialogReplacesReport();
     void resolutionListOnScreen();
+    void planShortcutInField();
     void maximiseAndRestore();
     void edgeDragResizes_data();
     void edgeDragResizes();
@@ -169,8 +172,9 @@ void tst_RealDisplay::saveDialogReplacesReport()
 // Opened near the window's bottom edge, the list still shows every item.
 void tst_RealDisplay::resolutionListOnScreen()
 {
-    find<QScrollArea>("scrollArea")->verticalScrollBar()->setValue(0);
     auto *combo = find<LxClientBaseComboBox>("m_comboResolution");
+    // The pole list above the column leaves it less room than the window.
+    find<QScrollArea>("scrollArea")->ensureWidgetVisible(combo);
     QTest::qWait(100);
     QVERIFY(clickAt(GlobalRect(combo).center()));
     QWidget *list = combo->view()->window();
@@ -184,6 +188,24 @@ void tst_RealDisplay::resolutionListOnScreen()
     QVERIFY(painted(list));
     xdotool({"key", "Escape"});
     QTRY_VERIFY(!list->isVisible());
+}
+
+// Ctrl+N typed while a field of the hosted panel has the focus starts a new
+// plan.
+void tst_RealDisplay::planShortcutInField()
+{
+    QTemporaryDir dir;
+    QString reason;
+    m_panel->plan()->addPole();
+    QVERIFY(m_panel->plan()->saveTo(dir.filePath(QStringLiteral("two.fenwarde")), &reason));
+    auto *focal = find<QDoubleSpinBox>("m_dSpinBoxFocalLength");
+    find<QScrollArea>("scrollArea")->ensureWidgetVisible(focal);
+    QTest::qWait(100);
+    QVERIFY(clickAt(GlobalRect(focal).center()));
+    QTRY_VERIFY(focal->hasFocus());
+    QVERIFY(xdotool({"key", "ctrl+n"}));
+    QTRY_COMPARE(m_panel->plan()->plan().poles.size(), 1);
+    QVERIFY(m_panel->plan()->path().isEmpty());
 }
 
 void tst_RealDisplay::maximiseAndRestore()

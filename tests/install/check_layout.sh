@@ -79,6 +79,11 @@ else
         fail "no scalable icon '$icon'"
 fi
 
+mime=$prefix/share/mime/packages/fenwarde.xml
+mime_type=$(sed -n 's/^MimeType=\([^;]*\);*$/\1/p' "$desktop" 2>/dev/null)
+grep -q "<mime-type type=\"$mime_type\">" "$mime" 2>/dev/null && grep -q '"\*.fenwarde"' "$mime" ||
+    fail "the menu entry opens '$mime_type', which share/mime/packages does not give *.fenwarde"
+
 set -- "$prefix"/share/metainfo/*.metainfo.xml
 if [ $# -ne 1 ] || [ ! -f "$1" ]; then
     fail "want one file in share/metainfo, found: $*"

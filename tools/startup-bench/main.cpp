@@ -82,7 +82,10 @@ int probe(int argc, char **argv, const char *what)
         label.show();
         return app.exec();
     }
-    return runFenwarde(argc, argv, [frame](QWidget *window) {
+    // The program takes its one argument as a plan to open; the probe's
+    // own arguments are no plan.
+    int programOnly = 1;
+    return runFenwarde(programOnly, argv, [frame](QWidget *window) {
         // The view draws its scene in its viewport.
         for (QObject *child : window->children())
             child->installEventFilter(frame);

@@ -39,6 +39,7 @@ JsonObjectScanner::Outcome JsonObjectScanner::scan(const QByteArray &text)
     m_text = text;
     m_pos = 0;
     m_members.clear();
+    m_elements.clear();
     m_error.clear();
     m_errorOffset = 0;
 
@@ -51,13 +52,16 @@ JsonObjectScanner::Outcome JsonObjectScanner::scan(const QByteArray &text)
     if (peek() == '{') {
         if (!object(1, true))
             return Outcome::Malformed;
+    } else if (peek() == '[') {
+        if (!array(1, true))
+            return Outcome::Malformed;
+        outcome = Outcome::OtherValue;
     } else {
         const int start = m_pos;
-        Kind kind = Kind::Null;
-        QByteArray number;
-        if (!value(1, &kind, &number))
+        Member member;
+        if (!value(1, &member))
             return Outcome::Malformed;
-        if (kind == Kind::Number && !isJsonNumber(number)) {
+        if (member.kind == Kind::Number && !isJsonNumber(member.number)) {
             m_pos = start;
             fail(QStringLiteral("illegal number"));
             return Outcome::Malformed;
@@ -107,34 +111,36 @@ bool JsonObjectScanner::isJsonNumber(const QByteArray &text)
     return i == n;
 }
 
-bool JsonObjectScanner::value(int depth, Kind *kind, QByteArray *number)
+// Only a top-level member keeps its decoded string; nested values are
+// checked and passed over.
+bool JsonObjectScanner::value(int depth, Member *member)
 {
     if (depth > MaxDepth)
         return fail(QStringLiteral("too deeply nested"));
     const uchar c = peek();
     switch (c) {
     case '{':
-        *kind = Kind::Object;
+        member->kind = Kind::Object;
         return object(depth + 1, false);
     case '[':
-        *kind = Kind::Array;
-        return array(depth + 1);
+        member->kind = Kind::Array;
+        return array(depth + 1, false);
     case '"':
-        *kind = Kind::String;
-        return string(nullptr);
+        member->kind = Kind::String;
+        return string(depth == 1 ? &member->string : nullptr);
     case 't':
-        *kind = Kind::True;
+        member->kind = Kind::True;
         return literal("true");
     case 'f':
-        *kind = Kind::False;
+        member->kind = Kind::False;
         return literal("false");
     case 'n':
-        *kind = Kind::Null;
+        member->kind = Kind::Null;
         return literal("null");
     default:
         if (startsNumber(c)) {
-            *kind = Kind::Number;
-            return numberText(number);
+            member->kind = Kind::Number;
+            return numberText(&member->number);
         }
         return fail(atEnd() ? QStringLiteral("the line ends where a value should be")
                             : QStringLiteral("illegal value"));
@@ -163,9 +169,10 @@ bool JsonObjectScanner::object(int depth, bool topLevel)
         const int start = m_pos;
         Member member;
         member.key = key;
-        if (!value(depth, &member.kind, &member.number))
+        if (!value(depth, &member))
             return false;
         if (topLevel) {
+            member.text = m_text.mid(start, m_pos - start);
             m_members.append(member);
         } else if (member.kind == Kind::Number && !isJsonNumber(member.number)) {
             m_pos = start;
@@ -185,7 +192,7 @@ bool JsonObjectScanner::object(int depth, bool topLevel)
     }
 }
 
-bool JsonObjectScanner::array(int depth)
+bool JsonObjectScanner::array(int depth, bool topLevel)
 {
     ++m_pos;
     skipSpace();
@@ -195,13 +202,16 @@ bool JsonObjectScanner::array(int depth)
     }
     for (;;) {
         const int start = m_pos;
-        Kind kind = Kind::Null;
-        QByteArray number;
-        if (!value(depth, &kind, &number))
+        Member element;
+        if (!value(depth, &element))
             return false;
-        if (kind == Kind::Number && !isJsonNumber(number)) {
+        if (element.kind == Kind::Number && !isJsonNumber(element.number)) {
             m_pos = start;
             return fail(QStringLiteral("illegal number"));
+        }
+        if (topLevel) {
+            element.text = m_text.mid(start, m_pos - start);
+            m_elements.append(element);
         }
         skipSpace();
         if (peek() == ',') {

@@ -6,10 +6,12 @@
 
 // Reads one JSON text by the letter of RFC 8259 (a leading UTF-8 byte-order
 // mark is ignored, as the RFC allows) and lists the members of its
-// top-level object in the order written, keys decoded, duplicates kept. A
-// number standing directly as a member's value is not judged here: the
-// member carries the number as written, so the caller can name the field
-// when it is not a JSON number. Everything else must be well-formed JSON.
+// top-level object in the order written, keys decoded, duplicates kept, or
+// the elements of its top-level array. A number standing directly as a
+// member's value is not judged here: the member carries the number as
+// written, so the caller can name the field when it is not a JSON number.
+// Everything else must be well-formed JSON. A nested object or array is
+// read by scanning its text again.
 class JsonObjectScanner final
 {
 public:
@@ -17,14 +19,18 @@ public:
     enum class Kind { String, Number, True, False, Null, Array, Object };
 
     struct Member {
-        QString key;
+        QString key; // empty for an element of an array
         Kind kind = Kind::Null;
         QByteArray number; // Number only: the text as written
+        QString string;    // String only: decoded
+        QByteArray text;   // the value as written
     };
 
     Outcome scan(const QByteArray &text);
 
     const QVector<Member> &members() const { return m_members; }
+    // After OtherValue for a top-level array: its elements in order.
+    const QVector<Member> &elements() const { return m_elements; }
     // After Malformed: what is wrong and the byte offset where it was found.
     const QString &error() const { return m_error; }
     int errorOffset() const { return m_errorOffset; }
@@ -35,9 +41,9 @@ public:
     static bool isJsonNumber(const QByteArray &text);
 
 private:
-    bool value(int depth, Kind *kind, QByteArray *number);
+    bool value(int depth, Member *member);
     bool object(int depth, bool topLevel);
-    bool array(int depth);
+    bool array(int depth, bool topLevel);
     bool string(QString *decoded);
     bool literal(const char *word);
     bool numberText(QByteArray *number);
@@ -53,6 +59,7 @@ private:
     QByteArray m_text;
     int m_pos = 0;
     QVector<Member> m_members;
+    QVector<Member> m_elements;
     QString m_error;
     int m_errorOffset = 0;
 };
