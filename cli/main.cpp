@@ -485,7 +485,7 @@ int main(int argc, char *argv[])
         }
         const bool written =
             fromPlan ? SiteReport::write(plan, parser.value(reportOption), pngSize, pngScale,
-                                         &reason) == ReportExport::Outcome::Written
+                                         &reason, sceneOptions) == ReportExport::Outcome::Written
                      : writeReport(first, pngSize, pngScale, sceneOptions,
                                    parser.value(reportOption), &reason);
         if (!written) {

@@ -182,6 +182,13 @@ void Widget::showSuggestions()
     dialog->show();
 }
 
+SceneOptions Widget::sceneOptions() const
+{
+    SceneOptions options;
+    options.densityZones = ui->m_painterWidget->densityZones();
+    return options;
+}
+
 void Widget::loadRecord(const SceneParams &record)
 {
     PanelRecord::load(*ui, record);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sceneoptions.h"
 #include "sceneparams.h"
 
 #include <QList>
@@ -44,6 +45,8 @@ public:
 
     // The record last handed to the scene.
     const SceneParams &sceneParams() const { return m_sceneParams; }
+    // How the scene draws, for pictures of the plan made elsewhere.
+    SceneOptions sceneOptions() const;
     // Sets the controls to the record through their own signals and rules.
     void loadRecord(const SceneParams &record);
 
