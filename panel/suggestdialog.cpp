@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QSpinBox>
 
 #include <cmath>
@@ -45,6 +46,9 @@ SuggestDialog::SuggestDialog(const SceneParams &record, const SceneResult &curre
     looks.setPixelSize(qRound(14 * (scale > 0 ? scale : 1.0)));
     setFont(looks);
     m_layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Room for the title in the window frame and for a suggestion's line.
+    m_layout->addSpacerItem(
+        new QSpacerItem(looks.pixelSize() * 30, 0, QSizePolicy::Fixed, QSizePolicy::Minimum));
 
     if (record.scenario == Scenario::Capture) {
         m_plate = new QSpinBox;
@@ -94,7 +98,6 @@ SuggestDialog::SuggestDialog(const SceneParams &record, const SceneResult &curre
     }
     m_note->setObjectName(QStringLiteral("m_labSuggestNote"));
     m_note->setWordWrap(true);
-    m_note->setMinimumWidth(looks.pixelSize() * 28);
     m_note->hide();
     m_layout->addWidget(m_note);
 
