@@ -380,10 +380,7 @@ void tst_customMenuBar::densityZonesSwitch()
         QCOMPARE(zones, bar.densityZones()->action());
         QCOMPARE(zones->text(), languageText(TextId::MenuDensityZones));
         QVERIFY(zones->isCheckable() && !zones->isChecked());
-        QSignalSpy toggled(bar.densityZones(), &DensityZonesAction::toggled);
         zones->trigger();
-        QCOMPARE(toggled.size(), 1);
-        QCOMPARE(toggled.at(0).at(0).toBool(), true);
         QCOMPARE(bar.language(), QStringLiteral("FRA"));
 
         customMenuBar next;

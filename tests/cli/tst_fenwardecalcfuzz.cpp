@@ -358,8 +358,7 @@ QString checkAnswer(const QByteArray &answerLine, const InputLine &line, Expect 
                     return QStringLiteral("a density class is no stretch outward");
             }
         } else if (key == QLatin1String("viewAngles") || key == QLatin1String("checks")) {
-            // Sights of the band's two ends or the capture point; as many
-            // checks again, or twice that at a capture point.
+            // The band's two ends or the capture point's plate and face.
             if (!value.isArray() || value.toArray().size() > 2)
                 return QStringLiteral("%1 is no list of at most two").arg(key);
         } else if (key == QLatin1String("rangeEmitted")) {

@@ -125,12 +125,11 @@ void tst_LanguageFit::textsFit_data()
     QVERIFY2(files.size() >= 12, qPrintable(folder.path()));
     const char *scenarios[] = {"person", "lanes", "capture"};
     for (const QString &file : files) {
-        for (int scale = 1; scale <= 2; ++scale) {
+        for (int scale = 1; scale <= 2; ++scale)
             for (int scenario = 0; scenario < 3; ++scenario)
                 QTest::addRow("%s %s x%d", qPrintable(QFileInfo(file).baseName()),
                               scenarios[scenario], scale)
                     << folder.filePath(file) << scenario << scale;
-        }
     }
 }
 
