@@ -75,7 +75,8 @@ SuggestDialog::SuggestDialog(const SceneParams &record, const SceneResult &curre
         }
         const bool band = current.rangeEmitted && current.L3 > current.L2;
         m_near->setValue(band ? wishFrom(current.L2, 5) : 5);
-        m_far->setValue(band ? wishFrom(current.L3, 20) : 20);
+        // A far end beyond the field's reach starts at its farthest.
+        m_far->setValue(band ? wishFrom(current.L3, farthestWish) : 20);
         m_near->setObjectName(QStringLiteral("m_spinWantNear"));
         m_far->setObjectName(QStringLiteral("m_spinWantFar"));
         addWishField(languageText(TextId::SuggestWantNear), m_near);
