@@ -16,6 +16,19 @@ constexpr qint32 IntMax = std::numeric_limits<qint32>::max();
 // Stands for a value that is not a number at all, which no field accepts.
 constexpr double NoNumber = std::numeric_limits<double>::quiet_NaN();
 
+// The exponent of a JSON number whose mantissa ends at index i (at its 'e',
+// or at the end), capped far beyond any field's range.
+qint64 exponentAfter(const QByteArray &text, int i)
+{
+    qint64 exponent = 0;
+    bool negative = false;
+    if (++i < text.size() && (text.at(i) == '+' || text.at(i) == '-'))
+        negative = text.at(i++) == '-';
+    for (; i < text.size(); ++i)
+        exponent = std::min<qint64>(exponent * 10 + (text.at(i) - '0'), 1000000000);
+    return negative ? -exponent : exponent;
+}
+
 // The power of ten of the first significant digit of a JSON number; 0 for a
 // number whose digits are all zero.
 qint64 leadingPower(const QByteArray &text)
@@ -39,13 +52,7 @@ qint64 leadingPower(const QByteArray &text)
     }
     if (first < 0)
         return 0;
-    qint64 exponent = 0;
-    bool negative = false;
-    if (++i < text.size() && (text.at(i) == '+' || text.at(i) == '-'))
-        negative = text.at(i++) == '-';
-    for (; i < text.size(); ++i)
-        exponent = std::min<qint64>(exponent * 10 + (text.at(i) - '0'), 1000000000);
-    return integerDigits - 1 - first + (negative ? -exponent : exponent);
+    return integerDigits - 1 - first + exponentAfter(text, i);
 }
 
 // True when a JSON number, as written, is a whole number: every digit
@@ -66,13 +73,7 @@ bool isWholeNumber(const QByteArray &text)
         if (!fraction)
             ++integerDigits;
     }
-    qint64 exponent = 0;
-    bool negative = false;
-    if (++i < text.size() && (text.at(i) == '+' || text.at(i) == '-'))
-        negative = text.at(i++) == '-';
-    for (; i < text.size(); ++i)
-        exponent = std::min<qint64>(exponent * 10 + (text.at(i) - '0'), 1000000000);
-    const qint64 point = integerDigits + (negative ? -exponent : exponent);
+    const qint64 point = integerDigits + exponentAfter(text, i);
     for (qint64 d = std::max<qint64>(point, 0); d < digits.size(); ++d) {
         if (digits.at(int(d)) != '0')
             return false;
