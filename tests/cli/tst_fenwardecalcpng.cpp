@@ -132,8 +132,7 @@ void tst_FenwardeCalcPng::pictureIgnoresEarlierRecords()
     QCOMPARE(QImage(after), QImage(alone));
 }
 
-// --zones adds the density zones to the picture; without it the picture is
-// the plain one.
+// --zones adds the density zones and their legend; without it, neither.
 void tst_FenwardeCalcPng::zonesOnRequest()
 {
     const QString plain = m_dir.filePath(QStringLiteral("plain.png"));
