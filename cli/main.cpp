@@ -1,4 +1,5 @@
 #include "fenwardeversion.h"
+#include "guidelines.h"
 #include "languagefile.h"
 #include "languagetable.h"
 #include "planfile.h"
@@ -159,6 +160,18 @@ QString usage(const QCommandLineParser &parser)
                           "and identify (250), {\"from\": L1,\n\"to\": d} up to the farthest "
                           "distance d that still has the density, at most\nL4; null when L1 "
                           "has less.\n") +
+           QStringLiteral("\nLast come viewAngles and checks. viewAngles lists, nearest first, "
+                          "the band's\nends (point \"bandNear\", \"bandFar\") or the capture "
+                          "point (\"capturePoint\"):\nits distance, plateVertical and "
+                          "faceVertical, the degrees down from the\ncamera to a plate centre "
+                          "0.5 m high and to a face at targetHeight, and\nlaneHorizontal, the "
+                          "degrees from the camera's axis to each lane's centre,\nfrom the left "
+                          "lane, positive to the right (none in scenario 1). checks\njudges "
+                          "plates against plate reading and faces against face capture, from\n"
+                          "guidelines.json beside this program: target, point, distance, passed, "
+                          "the\nvertical angle with its limit and excess, horizontalLimit, and "
+                          "failingLanes\nwith each lane's index in laneHorizontal, angle and "
+                          "excess. Both are [] when\nthere is no band or capture point.\n") +
            QStringLiteral(
                "\nWith --plan, the poles of a plan file saved by the planning "
                "window take the\nplace of the records: one result per pole, in "
@@ -233,10 +246,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 
 // Writes the report of one record; the suffix chooses the format. An
 // existing file is replaced only by a complete new one.
-bool writeReport(const SceneParams &params, const QSize &size, qreal scale, const QString &path,
-                 QString *reason)
+bool writeReport(const SceneParams &params, const QSize &size, qreal scale,
+                 const SceneOptions &options, const QString &path, QString *reason)
 {
-    const QImage picture = ScenePicture::of(params, size, scale);
+    const QImage picture = ScenePicture::of(params, size, scale, options);
     const ReportContent content = RecordReport::content(params, computeScene(params), picture);
     return ReportExport::write(content, path, reason) == ReportExport::Outcome::Written;
 }
@@ -292,13 +305,18 @@ int main(int argc, char *argv[])
     const QCommandLineOption solveOption(
         QStringLiteral("solve"),
         QStringLiteral("Suggests focal lengths and pitch angles for records with a wish."));
+    const QCommandLineOption zonesOption(
+        QStringLiteral("zones"),
+        QStringLiteral("Draws the pixel-density zones in the pictures of --png, --report and "
+                       "--report-dir."));
     const QCommandLineOption planOption(
         QStringLiteral("plan"),
         QStringLiteral("Reads the poles of a plan file instead of records from standard input; "
                        "--report then writes the site report."),
         QStringLiteral("file"));
     parser.addOptions({versionOption, pngOption, reportOption, reportDirOption, reportFormatOption,
-                       sizeOption, scaleOption, languageOption, solveOption, planOption});
+                       sizeOption, scaleOption, languageOption, zonesOption, solveOption,
+                       planOption});
 
     const QByteArray undecodable = undecodableArgument(rawArguments);
     if (!undecodable.isEmpty()) {
@@ -331,6 +349,8 @@ int main(int argc, char *argv[])
 
     QSize pngSize;
     qreal pngScale = 1.0;
+    SceneOptions sceneOptions;
+    sceneOptions.densityZones = parser.isSet(zonesOption);
     const bool png = parser.isSet(pngOption);
     const bool report = parser.isSet(reportOption);
     const bool reportDir = parser.isSet(reportDirOption);
@@ -347,8 +367,8 @@ int main(int argc, char *argv[])
     }
     if (!SceneRenderer::parseSize(parser.value(sizeOption), &pngSize) ||
         !SceneRenderer::parseScale(parser.value(scaleOption), &pngScale) ||
-        (!pictures &&
-         (parser.isSet(sizeOption) || parser.isSet(scaleOption) || parser.isSet(languageOption)))) {
+        (!pictures && (parser.isSet(sizeOption) || parser.isSet(scaleOption) ||
+                       parser.isSet(languageOption) || parser.isSet(zonesOption)))) {
         complainAboutUsage(QStringLiteral("bad picture option"));
         return ExitUsage;
     }
@@ -406,13 +426,21 @@ int main(int argc, char *argv[])
         complain(QStringLiteral("Cannot read standard input: it is closed."));
         return ExitBrokenStream;
     }
-    ResultWriter writer(&output);
     if (parser.isSet(solveOption)) {
+        ResultWriter writer(&output);
         const RecordLoop::Outcome solved = Solver(&input, writer).run();
         if (!finishOutput(output, writer.failed()) || solved == RecordLoop::Outcome::ReadFailed)
             return ExitBrokenStream;
         return solved == RecordLoop::Outcome::AllGood ? 0 : ExitBadInput;
     }
+    // Read once for the whole run; without them the built-in limits judge.
+    QString guidelinesProblem;
+    const Guidelines guidelines = Guidelines::load(Guidelines::path(), &guidelinesProblem);
+    if (!guidelinesProblem.isEmpty())
+        complain(QStringLiteral("fenwarde-calc: %1; the built-in viewing-angle limits judge "
+                                "instead")
+                     .arg(guidelinesProblem));
+    ResultWriter writer(&output, guidelines);
     // Each good record's result line comes first, then its report; the first
     // good record is kept for --report and --png.
     SceneParams first;
@@ -423,7 +451,7 @@ int main(int argc, char *argv[])
             const QString path =
                 folder.filePath(QStringLiteral("%1.%2").arg(reportName, reportFormat));
             QString reason;
-            if (!writeReport(params, pngSize, pngScale, path, &reason)) {
+            if (!writeReport(params, pngSize, pngScale, sceneOptions, path, &reason)) {
                 complain(QStringLiteral("--report-dir: %1").arg(reason));
                 reportsWritten = false;
             }
@@ -437,13 +465,13 @@ int main(int argc, char *argv[])
     if (fromPlan) {
         for (int i = 0; i < plan.poles.size() && !writer.failed(); ++i) {
             const SceneParams &params = plan.poles.at(i).record;
-            writer.writePoleResult(computeScene(params), plan.poles.at(i).name);
+            writer.writePoleResult(params, computeScene(params), plan.poles.at(i).name);
             answer(params, QStringLiteral("pole-%1").arg(i + 1));
         }
     } else {
         RecordReader reader(&input);
         outcome = RecordLoop::run(reader, writer, [&](const RecordReader &record) {
-            writer.writeResult(computeScene(record.params()));
+            writer.writeResult(record.params(), computeScene(record.params()));
             answer(record.params(), QStringLiteral("line-%1").arg(record.lineNumber()));
         });
     }
@@ -457,8 +485,9 @@ int main(int argc, char *argv[])
         }
         const bool written =
             fromPlan ? SiteReport::write(plan, parser.value(reportOption), pngSize, pngScale,
-                                         &reason) == ReportExport::Outcome::Written
-                     : writeReport(first, pngSize, pngScale, parser.value(reportOption), &reason);
+                                         &reason, sceneOptions) == ReportExport::Outcome::Written
+                     : writeReport(first, pngSize, pngScale, sceneOptions,
+                                   parser.value(reportOption), &reason);
         if (!written) {
             complain(QStringLiteral("--report: %1").arg(reason));
             return ExitBrokenStream;
@@ -475,7 +504,8 @@ int main(int argc, char *argv[])
         } else {
             if (!currentLanguageTable())
                 loadLanguageTable(defaultLanguage);
-            SceneRenderer::writePng(first, pngSize, pngScale, parser.value(pngOption), &reason);
+            SceneRenderer::writePng(first, pngSize, pngScale, sceneOptions, parser.value(pngOption),
+                                    &reason);
         }
         if (!reason.isEmpty()) {
             complain(QStringLiteral("--png: %1").arg(reason));

@@ -30,6 +30,63 @@ void addMember(QByteArray &object, const char *key, const QByteArray &value)
     object += value;
 }
 
+const char *pointName(ViewPoint point)
+{
+    switch (point) {
+    case ViewPoint::BandNear:
+        return "bandNear";
+    case ViewPoint::BandFar:
+        return "bandFar";
+    case ViewPoint::CapturePoint:
+        break;
+    }
+    return "capturePoint";
+}
+
+QByteArray numbers(const QVector<double> &values)
+{
+    QByteArray list = "[";
+    for (int i = 0; i < values.size(); ++i)
+        list += (i > 0 ? "," : "") + number(values.at(i));
+    return list + ']';
+}
+
+// {"point": ..., "distance": d, "plateVertical": a, ...}
+QByteArray sightObject(const SightAngles &sight)
+{
+    QByteArray o;
+    addMember(o, "point", QByteArray("\"") + pointName(sight.point) + '"');
+    addMember(o, "distance", number(sight.distance));
+    addMember(o, "plateVertical", number(sight.plateVertical));
+    addMember(o, "faceVertical", number(sight.faceVertical));
+    addMember(o, "laneHorizontal", numbers(sight.laneHorizontal));
+    return o + '}';
+}
+
+QByteArray checkObject(const ViewCheck &check)
+{
+    QByteArray lanes = "[";
+    for (int i = 0; i < check.lanes.size(); ++i) {
+        const LaneExcess &lane = check.lanes.at(i);
+        QByteArray o;
+        addMember(o, "lane", QByteArray::number(lane.lane));
+        addMember(o, "angle", number(lane.angle));
+        addMember(o, "excess", number(lane.excess));
+        lanes += (i > 0 ? "," : "") + o + '}';
+    }
+    QByteArray o;
+    addMember(o, "target", check.target == ViewTarget::Plate ? "\"plate\"" : "\"face\"");
+    addMember(o, "point", QByteArray("\"") + pointName(check.point) + '"');
+    addMember(o, "distance", number(check.distance));
+    addMember(o, "passed", check.passed() ? "true" : "false");
+    addMember(o, "vertical", number(check.vertical));
+    addMember(o, "verticalLimit", number(check.verticalLimit));
+    addMember(o, "verticalExcess", number(check.verticalExcess));
+    addMember(o, "horizontalLimit", number(check.horizontalLimit));
+    addMember(o, "failingLanes", lanes + ']');
+    return o + '}';
+}
+
 // {"L1": density, ...} and {"detect": {"from": L1, "to": d} or null, ...}.
 QByteArray densityMembers(const PixelDensity &density)
 {
@@ -59,22 +116,32 @@ QByteArray densityMembers(const PixelDensity &density)
 
 } // namespace
 
-ResultWriter::ResultWriter(QIODevice *output) : m_output(output)
+ResultWriter::ResultWriter(QIODevice *output, const Guidelines &guidelines)
+    : m_output(output), m_guidelines(guidelines)
 {
 }
 
-void ResultWriter::writeResult(const SceneResult &result)
+void ResultWriter::writeResult(const SceneParams &params, const SceneResult &result)
 {
-    writeLine(resultLine(result));
+    writeLine(openResultLine(params, result) + '}');
 }
 
-void ResultWriter::writePoleResult(const SceneResult &result, const QString &pole)
+void ResultWriter::writePoleResult(const SceneParams &params, const SceneResult &result,
+                                   const QString &pole)
 {
     const QByteArray name = QJsonDocument(QJsonArray{pole}).toJson(QJsonDocument::Compact);
-    QByteArray line = resultLine(result);
-    line.chop(1);
     // The name goes after every field a line of records has.
-    writeLine(line + ",\"pole\":" + name.mid(1, name.size() - 2) + '}');
+    writeLine(openResultLine(params, result) + ",\"pole\":" + name.mid(1, name.size() - 2) + '}');
+}
+
+QByteArray ResultWriter::openResultLine(const SceneParams &params, const SceneResult &result) const
+{
+    const ViewAngles angles = computeViewAngles(params, result);
+    QByteArray line = resultLine(result);
+    // Appended inside the closing brace: every byte before it stays as
+    // scripts have always read it.
+    line.chop(1);
+    return line + viewMembers(angles, ViewChecks::judge(angles, m_guidelines));
 }
 
 void ResultWriter::writeInputError(qint64 lineNumber, const QString &reason)
@@ -116,6 +183,17 @@ QByteArray ResultWriter::resultLine(const SceneResult &r)
     addMember(o, "lateralScale", number(r.lateralScale));
     // Later additions go after everything scripts already read.
     return o + ',' + densityMembers(r.density) + '}';
+}
+
+QByteArray ResultWriter::viewMembers(const ViewAngles &angles, const QVector<ViewCheck> &checks)
+{
+    QByteArray sights = "[";
+    for (int i = 0; i < angles.sights.size(); ++i)
+        sights += (i > 0 ? "," : "") + sightObject(angles.sights.at(i));
+    QByteArray judged = "[";
+    for (int i = 0; i < checks.size(); ++i)
+        judged += (i > 0 ? "," : "") + checkObject(checks.at(i));
+    return ",\"viewAngles\":" + sights + "],\"checks\":" + judged + ']';
 }
 
 void ResultWriter::writeSuggestions(const QVector<SettingSearch::Suggestion> &suggestions)

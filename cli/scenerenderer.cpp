@@ -39,9 +39,9 @@ bool SceneRenderer::parseScale(const QString &text, qreal *scale)
 }
 
 bool SceneRenderer::writePng(const SceneParams &params, const QSize &size, qreal scale,
-                             const QString &path, QString *reason)
+                             const SceneOptions &options, const QString &path, QString *reason)
 {
-    const QImage image = ScenePicture::of(params, size, scale);
+    const QImage image = ScenePicture::of(params, size, scale, options);
     if (image.isNull()) {
         *reason =
             QStringLiteral("cannot allocate a %1x%2 picture").arg(size.width()).arg(size.height());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sceneoptions.h"
 #include "sceneparams.h"
 
 #include <QImage>
@@ -18,5 +19,5 @@ public:
 
     // Renders and writes a PNG; on failure leaves a short reason.
     static bool writePng(const SceneParams &params, const QSize &size, qreal scale,
-                         const QString &path, QString *reason);
+                         const SceneOptions &options, const QString &path, QString *reason);
 };

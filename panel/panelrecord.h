@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QMap>
+#include <QString>
+
 class QObject;
 struct SceneParams;
 
@@ -27,4 +31,11 @@ public:
     // record the window cannot show (RecordFields::outsideWindow) ends up
     // as near as the controls allow.
     static void load(Ui::Widget &ui, const SceneParams &record);
+
+    // The record the controls stand for, as the panel hands it to the
+    // scene: the codes from the lists' texts, the resolution split from its
+    // item and the sensor's millimetres looked up by its format's name in
+    // sensors (width, height). A resolution that does not split in two, or
+    // a format missing from the table, leaves zeros.
+    static SceneParams of(const Ui::Widget &ui, const QMap<QString, QList<qreal>> &sensors);
 };

@@ -143,6 +143,13 @@ void styleButtons(Ui::Widget &ui)
     reset->SetBaseWidth(0);
     reset->SetBaseHeight(30);
 
+    LxClientToolButton *suggest = ui.m_toolBtnSuggest;
+    suggest->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    suggest->SetFont(kitFont(13, Normal));
+    suggest->setText(languageText(TextId::SuggestButton));
+    suggest->SetBaseWidth(0);
+    suggest->SetBaseHeight(30);
+
     LxClientIconPushBtn *exportButton = ui.m_btnExport;
     exportButton->SetFont(kitFont(13, Bold));
     exportButton->SetBackgroundColors(exportColour, exportHoverColour, exportHoverColour,

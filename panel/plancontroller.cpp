@@ -197,7 +197,9 @@ ReportExport::Outcome PlanController::exportSite(const QString &fileName, QStrin
 {
     // The pictures at the size fenwarde-calc draws them by default, so both
     // write the same report of a plan.
-    return SiteReport::write(m_plan, fileName, SiteReport::defaultPictureSize(), 1.0, reason);
+    // With the density zones when the window shows them.
+    return SiteReport::write(m_plan, fileName, SiteReport::defaultPictureSize(), 1.0, reason,
+                             m_panel->sceneOptions());
 }
 
 void PlanController::recordChanged()

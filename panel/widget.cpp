@@ -2,6 +2,8 @@
 #include "ui_widget.h"
 
 #include "aboutwidget.h"
+#include "densityzonesaction.h"
+#include "hostwindow.h"
 #include "iwidgetbase.h"
 #include "languagetable.h"
 #include "listtexts.h"
@@ -24,7 +26,9 @@
 #include "screenscale.h"
 #include "sensorformats.h"
 #include "startupsettings.h"
+#include "suggestdialog.h"
 #include "textid.h"
+#include "viewchecklines.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -43,6 +47,11 @@ Widget::Widget(QWidget *parent) : QWidget(parent), ui(new Ui::Widget)
         m_sensorSizeMap.insert(format.name, {format.width, format.height});
 
     m_aboutWidget = new aboutWidget;
+    // Between the results and the scene, part of the header.
+    m_viewChecks = new ViewCheckLines(this);
+    ui->verticalLayout_3->insertWidget(ui->verticalLayout_3->indexOf(ui->m_painterWidget),
+                                       m_viewChecks);
+    m_viewChecks->follow(ui->m_painterWidget);
     on_m_comboModel_currentIndexChanged(languageText(TextId::ScenarioPerson));
 
     setWindowFlags(Qt::FramelessWindowHint);
@@ -123,7 +132,12 @@ void Widget::connectRules()
                     ui->m_spinBoxHorizontalAngle->setValue(0);
                 initScene();
             });
+    connect(ui->m_toolBtnSuggest, &QToolButton::clicked, this, &Widget::showSuggestions);
     connect(ui->m_menuBar, &customMenuBar::aboutReq, this, &Widget::showAbout);
+    const DensityZonesAction *zones = ui->m_menuBar->densityZones();
+    ui->m_painterWidget->setDensityZones(zones->isChecked());
+    connect(zones, &DensityZonesAction::toggled, ui->m_painterWidget,
+            &painterWidget::setDensityZones);
     connect(LxClientMsgPopup::GetInstance(), &QDialog::finished, this, [this](int) {
         if (m_resultPopupOpen)
             m_resultPopupOpen = false;
@@ -152,6 +166,27 @@ void Widget::connectRules()
     // Remembered for the next start as well as in the title bar's own store.
     connect(ui->m_menuBar, &customMenuBar::languageChosen, this,
             [](const QString &code) { StartupSettings::rememberLanguage(code); });
+}
+
+// A chosen setting goes through the two controls, so their rules and the
+// scene follow as for typed values.
+void Widget::showSuggestions()
+{
+    auto *dialog = new SuggestDialog(m_sceneParams, ui->m_painterWidget->sceneResult(), m_scale,
+                                     HostWindow(this));
+    connect(dialog, &SuggestDialog::chosen, this, [this](double focalLength, int pitch) {
+        ui->m_dSpinBoxFocalLength->setValue(focalLength);
+        ui->m_spinBoxPitchAngle->setValue(pitch);
+    });
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
+}
+
+SceneOptions Widget::sceneOptions() const
+{
+    SceneOptions options;
+    options.densityZones = ui->m_painterWidget->densityZones();
+    return options;
 }
 
 void Widget::loadRecord(const SceneParams &record)
@@ -245,40 +280,8 @@ void Widget::initScene()
 
 void Widget::updateScene()
 {
-    SceneParams params;
-    params.resolutionWidth = 0;
-    params.resolutionHeight = 0;
-    params.sensorWidth = 0.0;
-    params.sensorHeight = 0.0;
-
-    params.scenario = ListTexts::scenario(ui->m_comboModel->currentText());
-    params.pitchAngle = ui->m_spinBoxPitchAngle->value();
-    params.horizontalAngle = ui->m_spinBoxHorizontalAngle->value();
-    params.minPixels = ui->m_spinBoxMinPixels->value();
-    params.lanesNum = ui->m_spinBoxLanesNum->value();
-    params.maxPixels = ui->m_spinBoxMaxPixels->value();
-    params.focalLength = ui->m_dSpinBoxFocalLength->value();
-    params.targetHeight = ui->m_dSpinBoxTargetHeight->value();
-    params.ipcHeight = ui->m_dSpinBoxIpcHeight->value();
-    params.lanesWidth = ui->m_dSpinBoxLanesWidth->value();
-    params.plateType = ListTexts::plateType(ui->m_comboLicensePlateType->currentText());
-    params.horizontalMount = ListTexts::horizontalMount(ui->m_comboInstallModel->currentText());
-    params.captureDistance = ui->m_dSpinBoxCaptureDistanceValue->value();
-
-    int width = 0;
-    int height = 0;
-    ListTexts::resolution(ui->m_comboResolution->currentText(), &width, &height);
-    params.resolutionWidth = width;
-    params.resolutionHeight = height;
-
-    const auto sensor = m_sensorSizeMap.constFind(ui->m_comboSensorSize->currentText());
-    if (sensor != m_sensorSizeMap.constEnd() && sensor->size() >= 2) {
-        params.sensorWidth = sensor->at(0);
-        params.sensorHeight = sensor->at(1);
-    }
-
-    m_sceneParams = params;
-    ui->m_painterWidget->setSceneParams(params);
+    m_sceneParams = PanelRecord::of(*ui, m_sensorSizeMap);
+    ui->m_painterWidget->setSceneParams(m_sceneParams);
     emit recordChanged();
 }
 

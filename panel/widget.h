@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sceneoptions.h"
 #include "sceneparams.h"
 
 #include <QList>
@@ -12,6 +13,7 @@
 
 class aboutWidget;
 class PanelEventFilter;
+class ViewCheckLines;
 class PlanController;
 class PoleList;
 class QCloseEvent;
@@ -43,6 +45,8 @@ public:
 
     // The record last handed to the scene.
     const SceneParams &sceneParams() const { return m_sceneParams; }
+    // How the scene draws, for pictures of the plan made elsewhere.
+    SceneOptions sceneOptions() const;
     // Sets the controls to the record through their own signals and rules.
     void loadRecord(const SceneParams &record);
 
@@ -70,6 +74,7 @@ public slots:
     void updateRangeValue(qreal L1, qreal W1, qreal L2, qreal W2, qreal L3, qreal W3, qreal L4,
                           qreal W4);
     void showError(QString error);
+    void showSuggestions();
 
 protected:
     void moveEvent(QMoveEvent *event) override;
@@ -95,6 +100,7 @@ private:
     QString m_planWarning;
     SceneParams m_sceneParams;
     aboutWidget *m_aboutWidget = nullptr;
+    ViewCheckLines *m_viewChecks = nullptr;
     PoleList *m_poles = nullptr;
     PlanController *m_plan = nullptr;
     QMap<QString, QList<qreal>> m_sensorSizeMap;

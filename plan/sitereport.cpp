@@ -50,7 +50,8 @@ QString SiteReport::siteName(const Plan &plan)
     return plan.siteName.isEmpty() ? languageText(TextId::UntitledSite) : plan.siteName;
 }
 
-SiteReportContent SiteReport::content(const Plan &plan, const QSize &pictureSize, qreal scale)
+SiteReportContent SiteReport::content(const Plan &plan, const QSize &pictureSize, qreal scale,
+                                      const SceneOptions &options)
 {
     SiteReportContent site;
     site.title = languageText(TextId::SiteReportTitle);
@@ -62,7 +63,7 @@ SiteReportContent SiteReport::content(const Plan &plan, const QSize &pictureSize
                                languageText(TextId::SummaryWarning)};
     for (int i = 0; i < plan.poles.size(); ++i) {
         const SceneParams &record = plan.poles.at(i).record;
-        const QImage picture = ScenePicture::of(record, pictureSize, scale);
+        const QImage picture = ScenePicture::of(record, pictureSize, scale, options);
         ReportContent report = RecordReport::content(record, computeScene(record), picture);
         const QString name = poleName(plan, i);
         report.title += languageText(TextId::Separator) + QLatin1Char(' ') + name;
@@ -75,7 +76,8 @@ SiteReportContent SiteReport::content(const Plan &plan, const QSize &pictureSize
 }
 
 ReportExport::Outcome SiteReport::write(const Plan &plan, const QString &fileName,
-                                        const QSize &pictureSize, qreal scale, QString *reason)
+                                        const QSize &pictureSize, qreal scale, QString *reason,
+                                        const SceneOptions &options)
 {
-    return ReportExport::write(content(plan, pictureSize, scale), fileName, reason);
+    return ReportExport::write(content(plan, pictureSize, scale, options), fileName, reason);
 }

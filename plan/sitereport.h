@@ -2,6 +2,7 @@
 
 #include "plan.h"
 #include "reportexport.h"
+#include "sceneoptions.h"
 
 #include <QSize>
 
@@ -18,11 +19,13 @@ public:
     // The scene picture of each pole's page unless asked otherwise.
     static QSize defaultPictureSize() { return QSize(1000, 600); }
 
-    static SiteReportContent content(const Plan &plan, const QSize &pictureSize, qreal scale);
+    static SiteReportContent content(const Plan &plan, const QSize &pictureSize, qreal scale,
+                                     const SceneOptions &options = SceneOptions());
 
     // The suffix of fileName chooses the format, as for a single report.
     static ReportExport::Outcome write(const Plan &plan, const QString &fileName,
-                                       const QSize &pictureSize, qreal scale, QString *reason);
+                                       const QSize &pictureSize, qreal scale, QString *reason,
+                                       const SceneOptions &options = SceneOptions());
 
     // What the window and the reports call a pole or a site without a name.
     static QString poleName(const Plan &plan, int index);

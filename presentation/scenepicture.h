@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sceneoptions.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -11,6 +13,8 @@ struct SceneParams;
 class ScenePicture final
 {
 public:
-    // scale is the screen scale factor the scene is drawn for.
-    static QImage of(const SceneParams &params, const QSize &size, qreal scale);
+    // scale is the screen scale factor the scene is drawn for; options say
+    // what it shows beyond its fixed parts.
+    static QImage of(const SceneParams &params, const QSize &size, qreal scale,
+                     const SceneOptions &options = SceneOptions());
 };

@@ -1,6 +1,7 @@
 #include "custommenubar.h"
 #include "ui_custommenubar.h"
 
+#include "densityzonesaction.h"
 #include "icolorconfig.h"
 #include "ifontconfig.h"
 #include "languagefile.h"
@@ -198,6 +199,11 @@ void customMenuBar::initTitleBar(bool isMainWindow)
     m_languageAction->setMenu(m_languageMenu.get());
     m_languageGroup = new QActionGroup(m_languageMenu.get());
     m_languageGroup->setExclusive(true);
+    if (isMainWindow) {
+        m_densityZones =
+            new DensityZonesAction(titleBarStore(), languageText(TextId::MenuDensityZones), this);
+        m_helpMenu->addAction(m_densityZones->action());
+    }
     m_helpMenu->addAction(languageText(TextId::MenuAbout));
     m_helpMenu->setWindowFlags(m_helpMenu->windowFlags() | Qt::FramelessWindowHint);
     m_helpMenu->setStyleSheet(QLatin1String(kMenuStyle));
@@ -272,7 +278,7 @@ void customMenuBar::markCheckedLanguage()
 
 void customMenuBar::actionTriggered(QAction *action)
 {
-    if (!action)
+    if (!action || (m_densityZones && action == m_densityZones->action()))
         return;
     const QString text = action->text();
     if (text == languageText(TextId::MenuAbout)) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class DensityZonesAction;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -45,6 +46,8 @@ public:
     QString language() const;
     QMenu *helpMenu() const;
     QMenu *languageMenu() const;
+    // The switch of the plan's density zones; null in the about dialog's bar.
+    DensityZonesAction *densityZones() const { return m_densityZones; }
     // The main window's plan menu; null in other windows.
     PlanMenu *planMenu() const { return m_planMenu; }
 
@@ -93,6 +96,7 @@ private:
     QActionGroup *m_languageGroup = nullptr;
     QMap<QString, QString> m_languageNames;
     QString m_languageFolder;
+    DensityZonesAction *m_densityZones = nullptr;
     std::unique_ptr<QMenu> m_helpMenu;
     std::unique_ptr<QMenu> m_languageMenu;
     PlanMenu *m_planMenu = nullptr;

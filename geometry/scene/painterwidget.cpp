@@ -18,6 +18,14 @@ void painterWidget::setSceneParams(const SceneParams &params)
     update();
 }
 
+void painterWidget::setDensityZones(bool shown)
+{
+    if (m_options.densityZones == shown)
+        return;
+    m_options.densityZones = shown;
+    update();
+}
+
 void painterWidget::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event)
@@ -32,7 +40,7 @@ void painterWidget::paintEvent(QPaintEvent *event)
     {
         QPainter painter(this);
         m_colours = ScenePainter::render(painter, m_params, m_result, size(), GetScreenScale(this),
-                                         m_colours);
+                                         m_colours, m_options);
     }
 
     // Last, after the drawing, so the panel's pop-up follows what is on screen.

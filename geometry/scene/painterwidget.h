@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenecolours.h"
+#include "sceneoptions.h"
 #include "sceneparams.h"
 #include "sceneresult.h"
 
@@ -25,6 +26,10 @@ public:
     void setSceneParams(const SceneParams &params);
 
     const SceneParams &sceneParams() const { return m_params; }
+
+    // Shows or hides the pixel-density zones from the next repaint on.
+    void setDensityZones(bool shown);
+    bool densityZones() const { return m_options.densityZones; }
     // The result of the last repaint; a default result before the first one.
     const SceneResult &sceneResult() const { return m_result; }
 
@@ -43,4 +48,5 @@ private:
     SceneResult m_result;
     // Handed from one repaint to the next, so the lanes' colours stay.
     SceneColours m_colours;
+    SceneOptions m_options;
 };

@@ -93,6 +93,38 @@ bool SceneGeometry::clipToConvex(const QLineF &line, const QPolygon &polygon, QL
     return true;
 }
 
+QPolygonF SceneGeometry::clipToConvex(const QPolygonF &subject, const QPolygon &convex)
+{
+    const int n = convex.size();
+    double area = 0.0;
+    for (int i = 0; i < n; ++i)
+        area += cross(QPointF(convex.at(i)), QPointF(convex.at((i + 1) % n)));
+    if (n < 3 || area == 0.0 || !std::isfinite(area))
+        return QPolygonF();
+    const double orientation = area > 0.0 ? 1.0 : -1.0;
+
+    // Cut by one edge's inner half-plane after the other.
+    QPolygonF result = subject;
+    for (int i = 0; i < n && !result.isEmpty(); ++i) {
+        const QPointF a = convex.at(i);
+        const QPointF edge = QPointF(convex.at((i + 1) % n)) - a;
+        const auto inner = [&](const QPointF &p) { return orientation * cross(edge, p - a); };
+        const QPolygonF input = result;
+        result.clear();
+        for (int j = 0; j < input.size(); ++j) {
+            const QPointF from = input.at(j);
+            const QPointF to = input.at((j + 1) % input.size());
+            const double s = inner(from);
+            const double e = inner(to);
+            if (s >= 0.0)
+                result << from;
+            if ((s >= 0.0) != (e >= 0.0) && s != e)
+                result << from + (to - from) * (s / (s - e));
+        }
+    }
+    return result;
+}
+
 QPointF SceneGeometry::reflect(const QPointF &point, const QLineF &line)
 {
     const QPointF d = line.p2() - line.p1();

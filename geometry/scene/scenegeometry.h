@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QPolygon>
+#include <QPolygonF>
 
 // Plane helpers of the scene drawing, kept free of painting so they can be
 // checked on their own: safe conversions to pixels, line intersections and the
@@ -31,6 +32,9 @@ public:
     // The part of a segment inside a convex polygon; false when nothing of it
     // lies inside.
     static bool clipToConvex(const QLineF &line, const QPolygon &polygon, QLineF *inside);
+    // The part of a polygon inside a convex polygon (either winding); empty
+    // when nothing of it lies inside or the convex polygon has no area.
+    static QPolygonF clipToConvex(const QPolygonF &subject, const QPolygon &convex);
     // The mirror image of a point across the infinite line through a segment;
     // the point itself when the segment is a single point.
     static QPointF reflect(const QPointF &point, const QLineF &line);

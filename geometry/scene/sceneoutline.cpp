@@ -48,8 +48,26 @@ double SceneOutline::captureLineDistance(const SceneResult &result)
     if (l4 == -1.0)
         return l1;
     if (l4 > l2 && l2 > l1)
-        return l1 + (l2 - l1) / (l4 - l1) * 1.2 * l1;
+        return drawnDistance(Scenario::Capture, result, l2);
     return l2;
+}
+
+double SceneOutline::drawnDistance(qint32 scenario, const SceneResult &result, double distance)
+{
+    const double l1 = result.L1;
+    const double l4 = result.L4;
+    if (scenario != Scenario::Capture || !(distance > l1))
+        return distance;
+    if (l4 == -1.0)
+        return l1 + 1.2 * l1 * (distance - l1) / distance;
+    if (!(l4 > l1))
+        return distance;
+    return l1 + (distance - l1) / (l4 - l1) * 1.2 * l1;
+}
+
+double SceneOutline::farDrawnDistance(qint32 scenario, const SceneResult &result)
+{
+    return scenario == Scenario::Capture ? result.drawDepth : result.farDistance;
 }
 
 void SceneOutline::placeStraight(const SceneResult &result, const SceneLayout &layout)

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QPolygon>
+#include <QtGlobal>
 
 struct SceneParams;
 struct SceneResult;
@@ -39,6 +40,14 @@ public:
     // beyond L1 the distance to the capture point is compressed so that the
     // line stays within the drawn ground.
     static double captureLineDistance(const SceneResult &result);
+
+    // Where a distance from the pole lies along the drawn depth. The
+    // capture-point scenario draws its footprint from L1 out to 2.2 x L1,
+    // which stands for the upper picture edge L4 (or for no edge at all),
+    // and so compresses the distances between; the others draw to scale.
+    static double drawnDistance(qint32 scenario, const SceneResult &result, double distance);
+    // The drawn distance of the footprint's far line.
+    static double farDrawnDistance(qint32 scenario, const SceneResult &result);
 
 private:
     void placeStraight(const SceneResult &result, const SceneLayout &layout);

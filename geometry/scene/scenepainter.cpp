@@ -15,6 +15,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -67,6 +68,10 @@ const QSize legendSwatchSize(50, 25);
 constexpr int legendTextGap = 65; // from the swatch's left edge
 constexpr int legendTextDrop = 5; // below the swatch's top
 constexpr int legendTextSlack = 100;
+// The zones' legend: rows from the top right corner down, where the plan
+// view leaves the widget empty.
+constexpr int zoneLegendMargin = 20;
+constexpr int zoneLegendPitch = 32;
 
 // The distance between two spots a label tries when it has to move, and the
 // least room between two labels' plates.
@@ -98,10 +103,20 @@ double distance(const QPointF &a, const QPointF &b)
     return std::hypot(b.x() - a.x(), b.y() - a.y());
 }
 
+// A translucent colour painted over an opaque one.
+QColor over(const QColor &top, const QColor &below)
+{
+    const double a = top.alphaF();
+    return QColor::fromRgbF(top.redF() * a + below.redF() * (1 - a),
+                            top.greenF() * a + below.greenF() * (1 - a),
+                            top.blueF() * a + below.blueF() * (1 - a));
+}
+
 } // namespace
 
 ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const SceneResult &result,
-                           const QSize &size, qreal scale, const SceneColours &colours)
+                           const QSize &size, qreal scale, const SceneColours &colours,
+                           const SceneOptions &options)
     : m_painter(painter), m_params(params), m_result(result), m_size(size),
       m_scale(scale > 0.0 && std::isfinite(scale) ? scale : 1.0),
       m_colours(colours.forScenario(params.scenario)), m_layout(size, extentsOf(params, result)),
@@ -110,16 +125,18 @@ ScenePainter::ScenePainter(QPainter &painter, const SceneParams &params, const S
 {
     m_font.setFamily(QStringLiteral("Arial"));
     m_font.setPixelSize(qMax(1, px(14 * m_scale)));
+    if (options.densityZones)
+        m_zones = DensityZones(params, result, m_layout, m_outline).zones();
 }
 
 ScenePainter::~ScenePainter() = default;
 
 SceneColours ScenePainter::render(QPainter &painter, const SceneParams &params,
                                   const SceneResult &result, const QSize &size, qreal scale,
-                                  const SceneColours &colours)
+                                  const SceneColours &colours, const SceneOptions &options)
 {
     painter.save();
-    ScenePainter scene(painter, params, result, size, scale, colours);
+    ScenePainter scene(painter, params, result, size, scale, colours, options);
     scene.paint();
     painter.restore();
     return scene.colours();
@@ -152,6 +169,7 @@ void ScenePainter::paint()
     paintRoad();
     paintCameraAxis();
     paintFootprint();
+    paintZones();
     paintBand();
     paintDistanceDimensions();
     paintWidths(m_footprintWidths);
@@ -433,23 +451,39 @@ QRect ScenePainter::legendSwatch(int row) const
                  QSize(scaled(legendSwatchSize.width()), scaled(legendSwatchSize.height())));
 }
 
+QRect ScenePainter::zoneSwatch(int row) const
+{
+    return QRect(QPoint(m_zoneLegendLeft, scaled(zoneLegendMargin) + row * scaled(zoneLegendPitch)),
+                 QSize(scaled(legendSwatchSize.width()), scaled(legendSwatchSize.height())));
+}
+
 void ScenePainter::layOutLegend()
 {
     const QFontMetrics metrics(m_font);
-    auto entry = [&](int row, const QString &text) {
-        const QRect swatch = legendSwatch(row);
+    auto entry = [&](const QRect &swatch, const QString &text) {
         m_placer.addObstacle(swatch);
         m_placer.addObstacle(QRectF(swatch.x() + scaled(legendTextGap),
                                     swatch.y() + scaled(legendTextDrop),
                                     metrics.horizontalAdvance(text), swatch.height()));
     };
     if (m_params.scenario == Scenario::Capture) {
-        entry(0, languageText(TextId::LegendFootprint));
-        return;
+        entry(legendSwatch(0), languageText(TextId::LegendFootprint));
+    } else {
+        entry(legendSwatch(1), languageText(TextId::LegendFootprint));
+        if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
+            entry(legendSwatch(0), languageText(TextId::LegendBand));
     }
-    entry(1, languageText(TextId::LegendFootprint));
-    if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
-        entry(0, languageText(TextId::LegendBand));
+
+    int widest = 0;
+    for (const DensityZones::Zone &zone : qAsConst(m_zones)) {
+        const QString text = languageText(DensityZones::legendText(zone.densityClass));
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    m_zoneLegendLeft = m_size.width() - scaled(zoneLegendMargin) - scaled(legendTextGap) - widest;
+    for (int row = 0; row < m_zones.size(); ++row) {
+        const int text = DensityZones::legendText(m_zones.at(row).densityClass);
+        entry(zoneSwatch(row), languageText(text));
+    }
 }
 
 void ScenePainter::distanceDimension(const QPoint &left, const QPoint &right, const QString &label,
@@ -650,6 +684,23 @@ void ScenePainter::paintFootprint()
     m_painter.restore();
 }
 
+void ScenePainter::paintZones()
+{
+    if (m_zones.isEmpty())
+        return;
+    m_painter.save();
+    m_painter.setPen(Qt::NoPen);
+    // Smoothing the edges of these large translucent fills would cost
+    // several times the fills themselves, and their sides lie on the
+    // footprint's smoothed edges anyway.
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const DensityZones::Zone &zone : qAsConst(m_zones)) {
+        m_painter.setBrush(DensityZones::colour(zone.densityClass));
+        m_painter.drawPolygon(zone.area);
+    }
+    m_painter.restore();
+}
+
 void ScenePainter::paintBand()
 {
     if (!m_outline.placed() || !m_outline.hasBand())
@@ -747,17 +798,23 @@ void ScenePainter::paintLabel(int index)
 void ScenePainter::paintLegend()
 {
     if (m_params.scenario == Scenario::Capture) {
-        legendEntry(0, languageText(TextId::LegendFootprint), m_colours.footprint);
-        return;
+        legendEntry(legendSwatch(0), languageText(TextId::LegendFootprint), m_colours.footprint);
+    } else {
+        legendEntry(legendSwatch(1), languageText(TextId::LegendFootprint), m_colours.footprint);
+        if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
+            legendEntry(legendSwatch(0), languageText(TextId::LegendBand), m_colours.band);
     }
-    legendEntry(1, languageText(TextId::LegendFootprint), m_colours.footprint);
-    if (m_params.scenario == Scenario::Person || m_params.scenario == Scenario::Lanes)
-        legendEntry(0, languageText(TextId::LegendBand), m_colours.band);
+    // A zone's box shows its colour as the plan shows it, over the footprint.
+    const QColor footprint = over(m_colours.footprint, groundColour);
+    for (int row = 0; row < m_zones.size(); ++row) {
+        const int densityClass = m_zones.at(row).densityClass;
+        legendEntry(zoneSwatch(row), languageText(DensityZones::legendText(densityClass)),
+                    over(DensityZones::colour(densityClass), footprint));
+    }
 }
 
-void ScenePainter::legendEntry(int row, const QString &text, const QColor &colour)
+void ScenePainter::legendEntry(const QRect &swatch, const QString &text, const QColor &colour)
 {
-    const QRect swatch = legendSwatch(row);
     m_painter.save();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(colour);

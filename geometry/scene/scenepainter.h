@@ -1,10 +1,12 @@
 #pragma once
 
 #include "camerainset.h"
+#include "densityzones.h"
 #include "labelplacer.h"
 #include "labeltext.h"
 #include "scenecolours.h"
 #include "scenelayout.h"
+#include "sceneoptions.h"
 #include "sceneoutline.h"
 
 #include <QColor>
@@ -23,9 +25,9 @@ struct SceneResult;
 
 // Paints the oblique plan view of one calculation: ground, road and lanes, the
 // picture footprint and detection band, distance and width dimensions, the
-// camera with its angle inset, figures with their pixel sizes and the legend.
-// It needs no widget, so the scene widget, the command-line renderer and the
-// benchmark all paint through it.
+// camera with its angle inset, figures with their pixel sizes and the legend;
+// on request the pixel-density zones under the band (SceneOptions). It needs no widget, so the
+// scene widget, the command-line renderer and the benchmark all paint through it.
 //
 // Everything is laid out before anything is painted, so that each label can
 // be kept clear of the other labels, the figures, the inset and the lines
@@ -35,9 +37,11 @@ class ScenePainter final
 {
 public:
     // scale is the screen scale factor; 0 (no screen) paints at scale 1.
-    // colours are those the previous scene handed on (SceneColours).
+    // colours are those the previous scene handed on (SceneColours);
+    // options say what the scene shows beyond its fixed parts.
     ScenePainter(QPainter &painter, const SceneParams &params, const SceneResult &result,
-                 const QSize &size, qreal scale, const SceneColours &colours = SceneColours());
+                 const QSize &size, qreal scale, const SceneColours &colours = SceneColours(),
+                 const SceneOptions &options = SceneOptions());
     ~ScenePainter();
 
     void paint();
@@ -49,7 +53,8 @@ public:
     // colours to hand on.
     static SceneColours render(QPainter &painter, const SceneParams &params,
                                const SceneResult &result, const QSize &size, qreal scale,
-                               const SceneColours &colours = SceneColours());
+                               const SceneColours &colours = SceneColours(),
+                               const SceneOptions &options = SceneOptions());
 
     // The drawing extents of a calculation as the layout takes them.
     static SceneLayout::Extents extentsOf(const SceneParams &params, const SceneResult &result);
@@ -111,6 +116,7 @@ private:
     void paintRoad();
     void paintCameraAxis();
     void paintFootprint();
+    void paintZones();
     void paintBand();
     void paintDistanceDimensions();
     void paintWidths(const QVector<WidthMark> &marks);
@@ -118,12 +124,15 @@ private:
     void paintFigures();
     void paintLegend();
     void paintLabel(int label);
-    void legendEntry(int row, const QString &text, const QColor &colour);
+    void legendEntry(const QRect &swatch, const QString &text, const QColor &colour);
 
     QVector<QLineF> laneLines() const;
     bool cameraAxis(QLineF *axis) const;
     // The legend's colour box in a row: 0 the lower, 1 the upper.
     QRect legendSwatch(int row) const;
+    // The zones' legend at the top right: the colour box of a row, 0 the
+    // top one, in a block as wide as its longest text needs.
+    QRect zoneSwatch(int row) const;
     int scaled(double length) const;
     void cutToGround(BandCorners &band) const;
     void dot(const QPoint &at);
@@ -136,6 +145,8 @@ private:
     SceneColours m_colours;
     SceneLayout m_layout;
     SceneOutline m_outline;
+    QVector<DensityZones::Zone> m_zones;
+    int m_zoneLegendLeft = 0;
     QFont m_font;
     LabelPlacer m_placer;
     std::unique_ptr<CameraInset> m_inset;

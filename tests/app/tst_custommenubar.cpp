@@ -1,5 +1,6 @@
 #include "colourcontrast.h"
 #include "custommenubar.h"
+#include "densityzonesaction.h"
 #include "icolorconfig.h"
 #include "ifontconfig.h"
 #include "languagetable.h"
@@ -116,6 +117,7 @@ private slots:
     void reopeningDoesNotDuplicate();
     void choosingStoresAtDestruction();
     void aboutEntry();
+    void densityZonesSwitch();
     void sameDisplayTextPicksFirstCode();
     void storeRules_data();
     void storeRules();
@@ -349,18 +351,46 @@ void tst_customMenuBar::aboutEntry()
         bar.initTitleBar(true);
         QSignalSpy about(&bar, &customMenuBar::aboutReq);
         const QList<QAction *> entries = bar.helpMenu()->actions();
-        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.size(), 3);
         QCOMPARE(entries.at(0)->text(), QStringLiteral("Language"));
         QCOMPARE(entries.at(0)->menu(), bar.languageMenu());
-        QCOMPARE(entries.at(1)->text(), QStringLiteral("About"));
+        QCOMPARE(entries.at(2)->text(), QStringLiteral("About"));
 
-        entries.at(1)->trigger();
+        entries.at(2)->trigger();
         QCOMPARE(about.size(), 1);
         entries.at(0)->trigger();
         QCOMPARE(about.size(), 1);
         QCOMPARE(bar.language(), QStringLiteral("FRA"));
     }
     QCOMPARE(storedLanguage().toString(), QStringLiteral("FRA"));
+}
+
+// Off until chosen, remembered at once for the next start, and no language
+// choice; the about dialog's bar has no such switch.
+void tst_customMenuBar::densityZonesSwitch()
+{
+    setStoredLanguage(QStringLiteral("FRA"));
+    {
+        customMenuBar bar;
+        bar.initTitleBar(true);
+        customMenuBar aboutBar;
+        aboutBar.initTitleBar(false);
+        QVERIFY(!aboutBar.densityZones());
+        QAction *zones = bar.helpMenu()->actions().at(1);
+        QCOMPARE(zones, bar.densityZones()->action());
+        QCOMPARE(zones->text(), languageText(TextId::MenuDensityZones));
+        QVERIFY(zones->isCheckable() && !zones->isChecked());
+        zones->trigger();
+        QCOMPARE(bar.language(), QStringLiteral("FRA"));
+
+        customMenuBar next;
+        next.initTitleBar(true);
+        QVERIFY(next.densityZones()->isChecked());
+    }
+    QCOMPARE(storedLanguage().toString(), QStringLiteral("FRA"));
+    const std::unique_ptr<QSettings> store(titleBarStore());
+    QCOMPARE(store->value(QStringLiteral("densityZones")).toString(), QStringLiteral("true"));
+    store->remove(QStringLiteral("densityZones"));
 }
 
 void tst_customMenuBar::sameDisplayTextPicksFirstCode()

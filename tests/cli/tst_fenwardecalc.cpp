@@ -2,11 +2,13 @@
 #include "geometrycalcrunner.h"
 #include "recordreader.h"
 #include "resultwriter.h"
+#include "scenecalculation.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 #include <QtTest>
 
@@ -70,7 +72,7 @@ const QStringList ResultKeys =
     QStringLiteral("L1 W1 L2 W2 L3 W3 L4 W4 nearPixels farPixels errorIndex rangeEmitted "
                    "identification plateAtCapture plateAtL1 plateAtL4 faceAtCapture faceAtL1 "
                    "faceAtL4 drawDepth drawWidth farDistance farWidth lateralScale "
-                   "pxPerMetre densityClasses")
+                   "pxPerMetre densityClasses viewAngles checks")
         .split(QLatin1Char(' '));
 
 } // namespace
@@ -84,6 +86,8 @@ class tst_FenwardeCalc : public QObject
 private slots:
     void workedExamples();
     void keyOrder();
+    void viewAnglesWorkedByHand();
+    void oldFieldsKeepTheirBytes();
     void doublesReadBackExactly();
     void missingFieldsTakeDefaults();
     void everyFieldLandsInItsMember();
@@ -159,6 +163,89 @@ void tst_FenwardeCalc::keyOrder()
         previous = at;
     }
     QCOMPARE(object(line).keys().size(), ResultKeys.size());
+}
+
+// The capture example on a road of four 3.75 m lanes: a camera 6 m up sees
+// the capture point 12 m out atan(5.5 / 12) = 24.62 degrees down to a plate
+// centre and atan(4.3 / 12) = 19.71 down to a face 1.7 m high; the outer
+// lanes' centres, 5.625 m to the side, lie atan(5.625 / 12) = 25.11 off the
+// axis, the inner ones atan(1.875 / 12) = 8.88.
+void tst_FenwardeCalc::viewAnglesWorkedByHand()
+{
+    QByteArray record = CaptureExample;
+    record.replace("}", R"(, "lanesNum": 4, "lanesWidth": 3.75})");
+    const Run run = runCalc({}, record + '\n');
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject o = object(run.lines.value(0));
+    const QJsonArray sights = o["viewAngles"].toArray();
+    QCOMPARE(sights.size(), 1);
+    const QJsonObject sight = sights.at(0).toObject();
+    QCOMPARE(sight["point"].toString(), QStringLiteral("capturePoint"));
+    QCOMPARE(sight["distance"].toDouble(), 12.0);
+    COMPARE_NEAR(sight["plateVertical"].toDouble(), 24.6236, 1e-4);
+    COMPARE_NEAR(sight["faceVertical"].toDouble(), 19.7143, 1e-4);
+    const QJsonArray lanes = sight["laneHorizontal"].toArray();
+    QCOMPARE(lanes.size(), 4);
+    const double laneAngles[] = {-25.1148, -8.8807, 8.8807, 25.1148};
+    for (int i = 0; i < 4; ++i)
+        COMPARE_NEAR(lanes.at(i).toDouble(), laneAngles[i], 1e-4);
+
+    // Plates: 24.62 within 30, the outer lanes 5.11 past 20. Faces: 4.71
+    // past 15, the outer lanes 10.11 past it.
+    const QJsonArray checks = o["checks"].toArray();
+    QCOMPARE(checks.size(), 2);
+    const struct {
+        const char *target;
+        double verticalExcess;
+        double laneExcess;
+    } expected[] = {{"plate", 0.0, 5.1148}, {"face", 4.7143, 10.1148}};
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject check = checks.at(i).toObject();
+        QCOMPARE(check["target"].toString(), QLatin1String(expected[i].target));
+        QCOMPARE(check["passed"].toBool(true), false);
+        COMPARE_NEAR(check["verticalExcess"].toDouble(), expected[i].verticalExcess, 1e-4);
+        const QJsonArray failing = check["failingLanes"].toArray();
+        QCOMPARE(failing.size(), 2);
+        QCOMPARE(failing.at(0)["lane"].toInt(), 0);
+        QCOMPARE(failing.at(1)["lane"].toInt(), 3);
+        COMPARE_NEAR(failing.at(1)["excess"].toDouble(), expected[i].laneExcess, 1e-4);
+    }
+}
+
+// Thousands of records in every scenario: each line is today's line, byte
+// for byte, with the view members inserted before its closing brace.
+void tst_FenwardeCalc::oldFieldsKeepTheirBytes()
+{
+    QRandomGenerator random(23);
+    QVector<QByteArray> today;
+    QByteArray input;
+    for (int i = 0; i < 3000; ++i) {
+        SceneParams p;
+        p.scenario = 1 + i % 3;
+        p.horizontalMount = i % 7 == 0;
+        p.plateType = random.bounded(1, 4);
+        p.pitchAngle = random.bounded(0, 46);
+        p.horizontalAngle = random.bounded(0, 46);
+        p.minPixels = random.bounded(80, 400);
+        p.maxPixels = random.bounded(320, 1081);
+        p.resolutionWidth = 1280 + 128 * random.bounded(0, 21);
+        p.focalLength = 1 + random.bounded(3990) / 10.0;
+        p.targetHeight = random.bounded(250) / 100.0;
+        p.sensorWidth = 4.8;
+        p.sensorHeight = 3.6;
+        p.ipcHeight = random.bounded(1000) / 100.0;
+        p.captureDistance = 1 + random.bounded(600) / 10.0;
+        today << ResultWriter::resultLine(computeScene(p)).chopped(1) + ",\"viewAngles\":[";
+        input += RecordReader::recordObject(p) + '\n';
+    }
+    const Run run = runCalc({}, input);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.lines.size(), today.size());
+    for (int i = 0; i < today.size(); ++i) {
+        const QByteArray &line = run.lines.at(i);
+        QVERIFY2(line.startsWith(today.at(i)) && line.endsWith("]}") && !object(line).isEmpty(),
+                 line.constData());
+    }
 }
 
 // 17 significant digits: what the tool prints is the double it computed.

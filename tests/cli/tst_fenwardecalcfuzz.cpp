@@ -37,7 +37,7 @@ const QStringList ResultKeys =
     QStringLiteral("L1 W1 L2 W2 L3 W3 L4 W4 nearPixels farPixels errorIndex rangeEmitted "
                    "identification plateAtCapture plateAtL1 plateAtL4 faceAtCapture faceAtL1 "
                    "faceAtL4 drawDepth drawWidth farDistance farWidth lateralScale "
-                   "pxPerMetre densityClasses")
+                   "pxPerMetre densityClasses viewAngles checks")
         .split(QLatin1Char(' '));
 
 class Generator
@@ -310,7 +310,7 @@ QByteArray answer(const QByteArray &input)
         if (status == RecordReader::Status::Invalid)
             writer.writeInputError(reader.lineNumber(), reader.reason());
         else
-            writer.writeResult(computeScene(reader.params()));
+            writer.writeResult(reader.params(), computeScene(reader.params()));
     }
     return out.data();
 }
@@ -357,6 +357,10 @@ QString checkAnswer(const QByteArray &answerLine, const InputLine &line, Expect 
                 if (!std::isfinite(from) || !std::isfinite(to) || to < from)
                     return QStringLiteral("a density class is no stretch outward");
             }
+        } else if (key == QLatin1String("viewAngles") || key == QLatin1String("checks")) {
+            // The band's two ends or the capture point's plate and face.
+            if (!value.isArray() || value.toArray().size() > 2)
+                return QStringLiteral("%1 is no list of at most two").arg(key);
         } else if (key == QLatin1String("rangeEmitted")) {
             if (!value.isBool())
                 return QStringLiteral("rangeEmitted is no bool");

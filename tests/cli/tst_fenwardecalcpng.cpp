@@ -18,6 +18,7 @@ private slots:
     void writesPicture_data();
     void writesPicture();
     void pictureIgnoresEarlierRecords();
+    void zonesOnRequest();
     void rejectsBadOptions_data();
     void rejectsBadOptions();
     void failures_data();
@@ -131,6 +132,20 @@ void tst_FenwardeCalcPng::pictureIgnoresEarlierRecords()
     QCOMPARE(QImage(after), QImage(alone));
 }
 
+// --zones adds the density zones and their legend; without it, neither.
+void tst_FenwardeCalcPng::zonesOnRequest()
+{
+    const QString plain = m_dir.filePath(QStringLiteral("plain.png"));
+    const QString zones = m_dir.filePath(QStringLiteral("zones.png"));
+    QCOMPARE(runCalc({"--png", plain}, lanesExample).exitCode, 0);
+    QCOMPARE(runCalc({"--png", zones, "--zones"}, lanesExample).exitCode, 0);
+    const QImage withZones(zones), without(plain);
+    QVERIFY(!withZones.isNull() && withZones != without);
+    // The legend at the top right names the classes in dark text on white.
+    const QRect corner(withZones.width() / 2, 0, withZones.width() / 2, 150);
+    QVERIFY(withZones.copy(corner) != without.copy(corner));
+}
+
 void tst_FenwardeCalcPng::rejectsBadOptions_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -143,6 +158,7 @@ void tst_FenwardeCalcPng::rejectsBadOptions_data()
     QTest::newRow("text scale") << QStringList{"--png", png, "--scale", "big"};
     QTest::newRow("size without png") << QStringList{"--size", "1000x600"};
     QTest::newRow("png without file") << QStringList{"--png"};
+    QTest::newRow("zones without a picture") << QStringList{"--zones"};
 }
 
 void tst_FenwardeCalcPng::rejectsBadOptions()

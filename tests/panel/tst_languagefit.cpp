@@ -119,14 +119,17 @@ void tst_LanguageFit::textsFit_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("scenario");
+    QTest::addColumn<int>("scale");
     const QDir folder(languageFolder());
     const QStringList files = folder.entryList({QStringLiteral("*.xml")}, QDir::Files);
     QVERIFY2(files.size() >= 12, qPrintable(folder.path()));
     const char *scenarios[] = {"person", "lanes", "capture"};
     for (const QString &file : files) {
-        for (int scenario = 0; scenario < 3; ++scenario)
-            QTest::addRow("%s %s", qPrintable(QFileInfo(file).baseName()), scenarios[scenario])
-                << folder.filePath(file) << scenario;
+        for (int scale = 1; scale <= 2; ++scale)
+            for (int scenario = 0; scenario < 3; ++scenario)
+                QTest::addRow("%s %s x%d", qPrintable(QFileInfo(file).baseName()),
+                              scenarios[scenario], scale)
+                    << folder.filePath(file) << scenario << scale;
     }
 }
 
@@ -134,14 +137,16 @@ void tst_LanguageFit::textsFit()
 {
     QFETCH(QString, file);
     QFETCH(int, scenario);
+    QFETCH(int, scale);
+    const QSize windowSize(1354 * scale, 720 * scale);
     // The panel releases the table when it goes.
     loadLanguageTable(file);
     QCOMPARE(currentLanguageTable()->count, int(TextId::Count));
     Widget panel;
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    panel.SetScale(1);
-    panel.resize(1354, 720);
+    panel.SetScale(scale);
+    panel.resize(windowSize);
     auto *scenarios = panel.findChild<QComboBox *>(QStringLiteral("m_comboModel"));
     QVERIFY(scenarios);
     scenarios->setCurrentIndex(scenario);
@@ -153,7 +158,7 @@ void tst_LanguageFit::textsFit()
     scene->update();
     QVERIFY(reported.wait(2000));
     QCoreApplication::processEvents();
-    QCOMPARE(panel.size(), QSize(1354, 720));
+    QCOMPARE(panel.size(), windowSize);
 
     // A label must also lie within what shows of its area: the column's
     // viewport, or for the results header the width it shares with the scene.
@@ -184,8 +189,12 @@ void tst_LanguageFit::textsFit()
     }
     const auto *reset = panel.findChild<LxClientToolButton *>(QStringLiteral("m_toolBtnReset"));
     const auto *exporter = panel.findChild<LxClientIconPushBtn *>(QStringLiteral("m_btnExport"));
-    QVERIFY(reset && exporter);
-    overflows << toolButtonOverflow(reset) << buttonOverflow(exporter);
+    const auto *suggest = panel.findChild<LxClientToolButton *>(QStringLiteral("m_toolBtnSuggest"));
+    QVERIFY(reset && exporter && suggest);
+    overflows << toolButtonOverflow(reset) << buttonOverflow(exporter)
+              << toolButtonOverflow(suggest);
+    if (rightEdge(reset) > rightEdge(viewport) || suggest->x() < 0)
+        overflows << QStringLiteral("the reset and suggest buttons run past the column");
     overflows.removeAll(QString());
     QVERIFY2(overflows.isEmpty(), qPrintable(overflows.join(QLatin1String("\n  "))));
 }
