@@ -1,5 +1,6 @@
 #include "searchwording.h"
 
+#include "resulttexts.h"
 #include "sceneparams.h"
 #include "searchfailure.h"
 #include "settingsearch.h"
@@ -16,13 +17,9 @@ using Field = SearchFailure::Field;
 using Limit = SearchFailure::Limit;
 using Cut = SearchFailure::Cut;
 
-// Centimetres, as the panel shows distances; a distance no camera plans
-// for in six significant digits rather than hundreds.
 QString metres(double value)
 {
-    if (std::abs(value) < 1e6)
-        return QString::number(value, 'f', 2);
-    return QString::number(value, 'g', 6);
+    return ResultTexts::distance(value);
 }
 
 QString quoted(const char *field)

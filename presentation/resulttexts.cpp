@@ -2,6 +2,8 @@
 
 #include "distancetext.h"
 
+#include <cmath>
+
 namespace
 {
 
@@ -51,4 +53,11 @@ QString ResultTexts::detectionWidth() const
 QString ResultTexts::none()
 {
     return QStringLiteral("-");
+}
+
+QString ResultTexts::distance(double metres)
+{
+    if (std::abs(metres) < 1e6)
+        return DistanceText::number(metres);
+    return QString::number(metres, 'g', 6);
 }

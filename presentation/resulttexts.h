@@ -21,6 +21,10 @@ public:
     // no result for the current settings, in place of any number.
     static QString none();
 
+    // A distance in metres, without its unit: two decimals, or six
+    // significant digits for one no camera plans for (a million metres on).
+    static QString distance(double metres);
+
 private:
     double m_L1, m_W1, m_L2, m_W2, m_L3, m_W3, m_L4, m_W4;
 };

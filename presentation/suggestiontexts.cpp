@@ -1,6 +1,7 @@
 #include "suggestiontexts.h"
 
 #include "languagetable.h"
+#include "resulttexts.h"
 #include "sceneparams.h"
 #include "sceneresult.h"
 #include "searchfailure.h"
@@ -18,13 +19,9 @@ using Reason = SearchFailure::Reason;
 using Limit = SearchFailure::Limit;
 using Cut = SearchFailure::Cut;
 
-// Centimetres, as the results header shows distances; a distance no camera
-// plans for in six significant digits rather than hundreds.
 QString metres(double value)
 {
-    if (std::abs(value) < 1e6)
-        return QString::number(value, 'f', 2);
-    return QString::number(value, 'g', 6);
+    return ResultTexts::distance(value);
 }
 
 QString counts(const SolveWish &wish, int plate, int face)
