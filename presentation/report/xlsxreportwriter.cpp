@@ -319,31 +319,17 @@ QByteArray sheetName(const QString &wanted, QStringList *taken)
 void fillReport(Sheet &sheet, const ReportContent &content)
 {
     sheet.setColumnWidths();
-    lxw_col_t titleColumns = 0;
-    switch (content.scenario) {
-    case 1:
-        titleColumns = 7;
-        sheet.writeTitle(content.title, titleColumns);
-        sheet.place(content, commonCells);
+    // The title spans the columns the scenario's table fills.
+    const lxw_col_t titleColumns =
+        content.scenario == 2 ? 9 : (content.scenario == 1 || content.scenario == 3 ? 7 : 0);
+    sheet.writeTitle(content.title, titleColumns);
+    sheet.place(content, commonCells);
+    if (content.scenario == 1)
         sheet.place(content, personCells);
-        break;
-    case 2:
-        titleColumns = 9;
-        sheet.writeTitle(content.title, titleColumns);
-        sheet.place(content, commonCells);
+    else if (content.scenario == 2)
         sheet.place(content, laneCells);
-        break;
-    case 3:
-        titleColumns = 7;
-        sheet.writeTitle(content.title, titleColumns);
-        sheet.place(content, commonCells);
+    else if (content.scenario == 3)
         sheet.place(content, captureCells);
-        break;
-    default:
-        sheet.writeTitle(content.title, 0);
-        sheet.place(content, commonCells);
-        break;
-    }
     sheet.writeWarning(content.warning);
     const QImage picture = content.flatPicture();
     sheet.setPrintPage(titleColumns, picture.size());
