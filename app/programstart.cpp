@@ -13,6 +13,14 @@
 
 int runFenwarde(int &argc, char **argv, const std::function<void(QWidget *)> &shown)
 {
+    // The window is drawn in software and nothing in it uses OpenGL, yet on
+    // X11 Qt loads and probes the whole GL driver stack for the first window
+    // unless told otherwise. Someone who sets the variable keeps their choice.
+    // Qt reads it when it makes the first window; it is taken back then, so
+    // programs started from this one are not told to go without OpenGL.
+    const bool glChosen = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION");
+    if (!glChosen)
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     auto *app = new QApplication(argc, argv);
 
@@ -33,6 +41,8 @@ int runFenwarde(int &argc, char **argv, const std::function<void(QWidget *)> &sh
     view->setWidget(panel);
     view->setCloseGuard([panel] { return panel->mayClose(); });
     view->show();
+    if (!glChosen)
+        qunsetenv("QT_XCB_GL_INTEGRATION");
     if (shown)
         shown(view);
     // Questions wait for the window to be in its place. The one argument
