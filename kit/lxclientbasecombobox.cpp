@@ -108,7 +108,10 @@ void LxClientBaseComboBox::SetScale(qreal scale)
         edit->setFont(font);
     }
     UpdateStyleSheet(scale);
-    view()->setStyleSheet(QString());
+    // An empty sheet set again would only make the list take its style
+    // from the box once more, which the box's new sheet has just done.
+    if (!view()->styleSheet().isEmpty())
+        view()->setStyleSheet(QString());
     view()->setFont(font);
     ScaleKitChildren(this, scale, "LxClientBaseComboBox::SetScale 143");
 }
