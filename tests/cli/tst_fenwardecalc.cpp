@@ -1,6 +1,7 @@
 #include "comparenear.h"
 #include "geometrycalcrunner.h"
 #include "recordreader.h"
+#include "resultkeys.h"
 #include "resultwriter.h"
 #include "scenecalculation.h"
 
@@ -68,12 +69,7 @@ const QByteArray CaptureExample =
     R"( "maxPixels": 200, "resolutionWidth": 1920, "captureDistance": 12,)"
     R"( "targetHeight": 1.7})";
 
-const QStringList ResultKeys =
-    QStringLiteral("L1 W1 L2 W2 L3 W3 L4 W4 nearPixels farPixels errorIndex rangeEmitted "
-                   "identification plateAtCapture plateAtL1 plateAtL4 faceAtCapture faceAtL1 "
-                   "faceAtL4 drawDepth drawWidth farDistance farWidth lateralScale "
-                   "pxPerMetre densityClasses viewAngles checks")
-        .split(QLatin1Char(' '));
+const QStringList ResultKeys = calcResultKeys();
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "recordreader.h"
+#include "resultkeys.h"
 #include "resultwriter.h"
 #include "scenecalculation.h"
 
@@ -33,12 +34,7 @@ const char *const IntFields[] = {"pitchAngle", "horizontalAngle", "minPixels",
 const char *const LengthFields[] = {"lanesWidth",  "focalLength", "targetHeight",   "sensorHeight",
                                     "sensorWidth", "ipcHeight",   "captureDistance"};
 
-const QStringList ResultKeys =
-    QStringLiteral("L1 W1 L2 W2 L3 W3 L4 W4 nearPixels farPixels errorIndex rangeEmitted "
-                   "identification plateAtCapture plateAtL1 plateAtL4 faceAtCapture faceAtL1 "
-                   "faceAtL4 drawDepth drawWidth farDistance farWidth lateralScale "
-                   "pxPerMetre densityClasses viewAngles checks")
-        .split(QLatin1Char(' '));
+const QStringList ResultKeys = calcResultKeys();
 
 class Generator
 {
